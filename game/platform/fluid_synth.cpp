@@ -1,0 +1,1 @@
+// The General MIDI synthesizer over FluidSynth (the only file that includes it).

@@ -1,0 +1,1 @@
+// The real back end over SDL2.
