@@ -31,19 +31,6 @@ bool writeBmp(const std::string& path, int w, int h, std::uint32_t colour) {
   return bool(f);
 }
 
-bool writeWav(const std::string& path, double frequency) {
-  const int rate = 22050, n = rate / 10;
-  std::ofstream f(path, std::ios::binary);
-  f.write("RIFF", 4); put32(f, 36u + unsigned(n * 2)); f.write("WAVEfmt ", 8); put32(f, 16);
-  put16(f, 1); put16(f, 1); put32(f, rate); put32(f, rate * 2); put16(f, 2); put16(f, 16);
-  f.write("data", 4); put32(f, unsigned(n * 2));
-  for (int i = 0; i < n; ++i) {
-    const double envelope = 1.0 - double(i) / n;
-    put16(f, unsigned(std::int16_t(8000 * envelope * std::sin(6.283185307 * frequency * i / rate))) & 0xFFFF);
-  }
-  return bool(f);
-}
-
 }  // namespace
 
 bool writePictures(const std::string& folder) {
@@ -55,16 +42,6 @@ bool writePictures(const std::string& folder) {
       {"endingfont", 640, 60, 0xA0A040}, {"edtiles", 800, 96, 0x806040}, {"edface", 160, 256, 0x40A0F0}};
   for (const P& p : pictures) {
     if (!writeBmp(folder + "/" + p.name + ".bmp", p.w, p.h, p.colour)) return false;
-  }
-  return true;
-}
-
-bool writeSounds(const std::string& folder) {
-  const char* names[] = {"ATTEND", "CLEAR", "DEL", "HIT", "LOGO", "MOVE", "NEXT", "SDW", "SUP", "SWITCH", "TCMOVE", "TCMOVE2"};
-  double f = 440;
-  for (const char* n : names) {
-    if (!writeWav(folder + "/" + n + ".wav", f)) return false;
-    f *= 1.1;
   }
   return true;
 }

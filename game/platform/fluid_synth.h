@@ -1,0 +1,12 @@
+#pragma once
+#include <memory>
+
+#include "game/platform/platform.h"
+
+namespace quorel::platform {
+
+// The General MIDI synthesizer over FluidSynth with the system's GM soundfont. When no
+// soundfont or no FluidSynth can be had, a silent synthesizer: the game goes on without music.
+std::unique_ptr<MidiSynth> createFluidSynth(int sampleRate);
+
+}  // namespace quorel::platform
