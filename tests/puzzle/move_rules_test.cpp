@@ -1,0 +1,354 @@
+#include "game/puzzle/move_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <initializer_list>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace quorel {
+namespace {
+
+class RecordedEffects : public EffectSink {
+ public:
+  void playEffect(std::string_view name, int pan) override {
+    names.emplace_back(name);
+    pans.push_back(pan);
+  }
+  std::vector<std::string> names;
+  std::vector<int> pans;
+};
+
+// A Board drawn as rows of stage-file characters from the top-left; the rest is wall.
+Board boardOf(std::initializer_list<std::string_view> rows) {
+  Board board{};
+  for (auto& column : board) column.fill(kWall);
+  int y = 0;
+  for (std::string_view row : rows) {
+    for (int x = 0; x < static_cast<int>(row.size()); ++x) board[x][y] = tileCodeOf(row[x]).value();
+    ++y;
+  }
+  return board;
+}
+
+int code(char c) { return tileCodeOf(c).value(); }
+
+struct Cell {
+  int x, y;
+  char c;
+};
+
+Board put(Board board, std::initializer_list<Cell> cells) {
+  for (const Cell& cell : cells) board[cell.x][cell.y] = code(cell.c);
+  return board;
+}
+
+// One attempt at stage 1 of a hand-made Board, stepped the way the Play scene steps it.
+struct Attempt {
+  Attempt(Board start, int x, int y, int ng = 25) : board(start), ngNumber(ng) {
+    startAttempt(state, 1, x, y);
+  }
+  MoveRules rules() { return MoveRules{state, board, 1, ngNumber, sceneNumber, effects}; }
+
+  // The input frame of a step and the frames that animate it.
+  void step(int dx, int dy, int frames = 16) {
+    begin(dx, dy, frames);
+    while (state.stepFramesLeft > 0) continueStep(state, board);
+  }
+  void begin(int dx, int dy, int frames = 16) {
+    state.prevX = state.playerX;
+    state.prevY = state.playerY;
+    state.stepFrames = frames;
+    rules().beginStep(dx, dy);
+  }
+  int moves() const { return state.blockMoves[1]; }
+
+  PlayState state;
+  Board board;
+  int ngNumber;
+  int sceneNumber = 1;
+  RecordedEffects effects;
+};
+
+TEST(MoveRules, MergeLeavesTheRemainderOfTheLargerValueByTheSmaller) {
+  struct Case {
+    char pushed, struck, left;  // "0" when both blocks vanish
+    const char* effect;
+  };
+  const Case cases[] = {
+      {'F', 'D', 'B', "hit"},    // 6 into 4
+      {'D', 'F', 'B', "hit"},    // 4 into 6
+      {'A', 'Q', '0', "clear"},  // 1 into anything
+      {'Y', 'A', '0', "clear"},  // anything into 1
+      {'B', 'D', '0', "clear"},  // the smaller divides the larger
+      {'D', 'B', '0', "clear"},
+      {'G', 'G', '0', "clear"},  // equal values
+      {'C', 'B', 'A', "hit"},    // a remainder of 1 still hits
+      {'Y', 'G', 'D', "hit"},    // 25 into 7
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string{c.pushed} + " into " + c.struck);
+    // Two spare blocks keep the merge from ending the stage.
+    Attempt a(boardOf({"1111111", "10" + std::string{c.pushed} + c.struck + "001", "10K0K01", "1111111"}), 1, 1);
+    a.step(1, 0);
+    EXPECT_EQ(a.board[3][1], code(c.left));
+    EXPECT_EQ(a.board[2][1], kFloor);
+    EXPECT_EQ(a.state.playerX, 2);
+    EXPECT_EQ(a.moves(), 1);
+    EXPECT_EQ(a.effects.names, std::vector<std::string>{c.effect});
+    EXPECT_EQ(a.effects.pans, std::vector<int>{0});
+    EXPECT_EQ(a.sceneNumber, 1);
+  }
+}
+
+TEST(MoveRules, WallsAndFailedPushesChangeNothingButThePose) {
+  struct Case {
+    const char* name;
+    Board board;
+    int x, y, dx, dy;
+    bool pushPose;
+  };
+  const Case cases[] = {
+      {"walk into a wall", boardOf({"111", "101", "111"}), 1, 1, 1, 0, false},
+      {"push against a wall", boardOf({"1111", "10C1", "1111"}), 1, 1, 1, 0, true},
+      {"push against an unused code", boardOf({"11111", "10C51", "11111"}), 1, 1, 1, 0, true},
+      {"step off the left edge", put(boardOf({}), {{0, 1, '0'}}), 0, 1, -1, 0, false},
+      {"step off the top edge", put(boardOf({}), {{3, 0, '0'}}), 3, 0, 0, -1, false},
+      {"push over the right edge", put(boardOf({}), {{18, 1, '0'}, {19, 1, 'C'}}), 18, 1, 1, 0, true},
+      {"push over the bottom edge", put(boardOf({}), {{5, 12, '0'}, {5, 13, 'E'}}), 5, 12, 0, 1, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Attempt a(c.board, c.x, c.y);
+    a.state.spriteFrame = 2;
+    a.begin(c.dx, c.dy);
+    EXPECT_EQ(a.state.playerX, c.x);
+    EXPECT_EQ(a.state.playerY, c.y);
+    EXPECT_EQ(a.state.stepFramesLeft, 0);
+    EXPECT_EQ(a.board, c.board);
+    EXPECT_EQ(a.moves(), 0);
+    EXPECT_TRUE(a.effects.names.empty());
+    EXPECT_EQ(a.state.spriteFrame, c.pushPose ? 4 : 2);
+    if (c.pushPose) {
+      EXPECT_EQ(a.state.poseTimer, -30);
+    }
+    EXPECT_EQ(a.sceneNumber, 1);
+  }
+}
+
+TEST(MoveRules, FloorAndUnusedCodesAreWalkedWithoutCounting) {
+  for (char under : std::string_view{"023456789"}) {
+    SCOPED_TRACE(under);
+    Attempt a(boardOf({"1111", "10" + std::string{under} + "1", "1111"}), 1, 1);
+    a.step(1, 0);
+    EXPECT_EQ(a.state.playerX, 2);
+    EXPECT_EQ(a.moves(), 0);
+    EXPECT_TRUE(a.effects.names.empty());
+    EXPECT_EQ(a.board[2][1], code(under));
+  }
+}
+
+TEST(MoveRules, PushesAndMergesCountOneMoveEachUpTo255) {
+  Attempt a(boardOf({"111111111", "10C000001", "10000DD01", "111111111"}), 1, 1);
+  a.step(1, 0);  // push
+  a.step(1, 0);  // push
+  a.step(0, 1);  // walk
+  EXPECT_EQ(a.moves(), 2);
+  EXPECT_EQ(a.effects.names, (std::vector<std::string>{"move", "move"}));
+  a.step(1, 0);  // walk
+  a.step(1, 0);  // merge D into D
+  EXPECT_EQ(a.moves(), 3);
+  EXPECT_EQ(a.state.statusTimer, 0);
+
+  Attempt capped(boardOf({"11111", "10C01", "11111"}), 1, 1);
+  capped.state.blockMoves[1] = 255;
+  capped.step(1, 0);
+  EXPECT_EQ(capped.moves(), 255);
+  EXPECT_EQ(capped.effects.names, std::vector<std::string>{"move"});
+}
+
+TEST(MoveRules, ABlockMoveRestartsTheStatusTimerAndAWalkDoesNot) {
+  Attempt a(boardOf({"111111", "100C01", "111111"}), 1, 1);
+  a.state.statusTimer = 500;
+  a.step(1, 0);
+  EXPECT_EQ(a.state.statusTimer, 500);
+  a.step(1, 0);
+  EXPECT_EQ(a.state.statusTimer, 0);
+}
+
+TEST(MoveRules, TheStageEndsWhenAMergeLeavesNoBlockOneBlockOrTheNgNumber) {
+  struct Case {
+    const char* name;
+    const char* row;
+    int ng;
+    int scene;
+  };
+  const Case cases[] = {
+      {"no block left: cleared", "10CC001", 25, 2},
+      {"one block left: lost", "10CC0E1", 25, 3},
+      {"NG number reached with blocks to spare", "10DF0EE", 2, 3},
+      {"NG number elsewhere on the Board", "10CC0FF", 6, 3},
+      {"neither", "10CD0EE", 25, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Attempt a(boardOf({"1111111", c.row, "1111111"}), 1, 1, c.ng);
+    a.step(1, 0);
+    EXPECT_EQ(a.sceneNumber, c.scene);
+  }
+}
+
+TEST(MoveRules, NoPushOrWalkEndsTheStage) {
+  // An NG block already on the Board only ends the stage through a merge.
+  Attempt a(boardOf({"111111", "10C001", "1F0001", "111111"}), 1, 1, 6);
+  a.step(1, 0);
+  a.step(0, 1);
+  EXPECT_EQ(a.sceneNumber, 1);
+}
+
+TEST(MoveRules, AnNgNumberOutsideTheBlockValuesNeverMatchesFloorOrWall) {
+  for (int ng : {-10, -9, 0}) {
+    SCOPED_TRACE(ng);
+    Attempt a(boardOf({"1111111", "10CD0E1", "10000E1", "1111111"}), 1, 1, ng);
+    a.step(1, 0);
+    EXPECT_EQ(a.sceneNumber, 1);
+  }
+}
+
+TEST(MoveRules, AButton2PauseIsOverriddenOnlyByAClear) {
+  Attempt a(boardOf({"1111111", "10CC001", "1111111"}), 1, 1);
+  a.sceneNumber = 3;
+  a.step(1, 0);
+  EXPECT_EQ(a.sceneNumber, 2);
+  Attempt b(boardOf({"1111111", "10CC0E1", "10000E1", "1111111"}), 1, 1);
+  b.sceneNumber = 3;
+  b.step(1, 0);
+  EXPECT_EQ(b.sceneNumber, 3);
+}
+
+TEST(MoveRules, ASlidingBlockSitsInNoCellAndLandsAtTheStepsEnd) {
+  struct Case {
+    int frames, pixelsPerFrame;
+  };
+  for (const Case c : {Case{16, 2}, Case{8, 4}, Case{4, 8}}) {
+    SCOPED_TRACE(c.frames);
+    Attempt a(boardOf({"11111", "10C01", "11111"}), 1, 1);
+    a.begin(1, 0, c.frames);
+    EXPECT_EQ(a.state.playerX, 2);
+    EXPECT_EQ(a.state.carriedCode, code('C'));
+    EXPECT_EQ(a.effects.names, std::vector<std::string>{"move"});
+    EXPECT_EQ(a.state.spriteX, 32);
+    for (int frame = 1; frame < c.frames; ++frame) {
+      EXPECT_EQ(countBlocks(a.board), 0) << "frame " << frame;
+      continueStep(a.state, a.board);
+      EXPECT_EQ(a.state.spriteX, 32 + frame * c.pixelsPerFrame);
+    }
+    EXPECT_EQ(a.state.stepFramesLeft, 0);
+    EXPECT_EQ(a.board[3][1], code('C'));
+    EXPECT_EQ(a.board[2][1], kFloor);
+    EXPECT_EQ(a.state.carriedCode, 0);
+    EXPECT_EQ(a.state.moveX, 0);
+    EXPECT_EQ(a.state.moveY, 0);
+  }
+}
+
+TEST(MoveRules, AVerticalDirectionWinsTheFacingAndNoDirectionKeepsIt) {
+  struct Case {
+    int moveX, moveY, before, facing;
+  };
+  const Case cases[] = {
+      {1, 0, 3, 0}, {-1, 0, 0, 1}, {0, 1, 0, 2}, {0, -1, 0, 3}, {1, -1, 0, 3}, {-1, 1, 0, 2}, {0, 0, 1, 1}, {0, 0, 3, 3},
+  };
+  for (const Case& c : cases) {
+    PlayState state;
+    state.facing = c.before;
+    state.moveX = c.moveX;
+    state.moveY = c.moveY;
+    EXPECT_EQ(facingOf(state), c.facing) << c.moveX << "," << c.moveY;
+    EXPECT_EQ(state.facing, c.facing);
+  }
+}
+
+TEST(MoveRules, AnAttemptStartsFacingDownAtTheStartCellWithNoMoves) {
+  PlayState state;
+  state.blockMoves[4] = 17;
+  state.carriedCode = 12;
+  state.stepFramesLeft = 3;
+  startAttempt(state, 4, 7, 9);
+  EXPECT_EQ(state.playerX, 7);
+  EXPECT_EQ(state.playerY, 9);
+  EXPECT_EQ(state.spriteX, 224);
+  EXPECT_EQ(state.spriteY, 288);
+  EXPECT_EQ(state.blockMoves[4], 0);
+  EXPECT_EQ(state.carriedCode, 0);
+  EXPECT_EQ(state.stepFramesLeft, 0);
+  EXPECT_EQ(state.stepFrames, 16);
+  EXPECT_EQ(state.moveY, 1);
+  EXPECT_EQ(facingOf(state), 2);
+}
+
+// --- the built-in stage 1: "E", two "C" and a "D", NG number 6 ---
+
+GameStageSlots builtInStages() {
+  std::ifstream in(QUOREL_SOURCE_DIR "/game/resources/stages.txt", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  GameStageSlots set;
+  EXPECT_TRUE(parseStageSet(splitLines(text.str()), "stages.txt", set));
+  return set;
+}
+
+struct Walk {
+  int dx, dy, times;
+};
+
+void play(Attempt& a, std::initializer_list<Walk> route) {
+  for (const Walk& w : route)
+    for (int i = 0; i < w.times; ++i) a.step(w.dx, w.dy);
+}
+
+TEST(BuiltInStage1, MergingACWithTheEThenTheOtherCWithTheDThenBothRemaindersClearsIt) {
+  const GameStageSlots set = builtInStages();
+  Attempt a(set.board[1], set.startX[1], set.startY[1], set.ngNumber[1]);
+  ASSERT_EQ(a.ngNumber, 6);
+  ASSERT_EQ(countBlocks(a.board), 4);
+
+  play(a, {{1, 0, 8}});  // the "E" down the corridor into the first "C"
+  EXPECT_EQ(a.board[12][5], code('B'));
+  play(a, {{1, 0, 1}, {0, 1, 2}, {1, 0, 5}, {0, -1, 1}});  // into the room, the other "C" up into the "D"
+  EXPECT_EQ(a.board[17][5], code('A'));
+  EXPECT_EQ(a.sceneNumber, 1);
+  play(a, {{-1, 0, 5}, {0, -1, 1}, {1, 0, 4}});  // the "B" into the "A"
+
+  EXPECT_EQ(a.sceneNumber, 2);
+  EXPECT_EQ(countBlocks(a.board), 0);
+  EXPECT_EQ(a.moves(), 12);
+  EXPECT_EQ(a.effects.names, (std::vector<std::string>{"move", "move", "move", "move", "move", "hit", "move", "hit",
+                                                        "move", "move", "move", "clear"}));
+}
+
+TEST(BuiltInStage1, MergingTheTwoCsFirstLosesWhenTheEMeetsTheD) {
+  // Walls keep the player west of the "E" until it has met the first "C", so the player is
+  // put beside each block of this order as if it had found a way round.
+  const GameStageSlots set = builtInStages();
+  // The first "C" beside the other.
+  Attempt a(put(set.board[1], {{12, 5, '0'}, {16, 6, 'C'}}), 15, 6, set.ngNumber[1]);
+  a.step(1, 0);  // "C" into "C"
+  EXPECT_EQ(a.effects.names.back(), "clear");
+  EXPECT_EQ(a.sceneNumber, 1);
+  EXPECT_EQ(countBlocks(a.board), 2);
+
+  a.board = put(a.board, {{6, 5, '0'}, {16, 5, 'E'}});  // the "E" beside the "D"
+  a.state.playerX = 15;
+  a.state.playerY = 5;
+  a.step(1, 0);  // "E" into "D": 5 mod 4 = 1
+  EXPECT_EQ(a.board[17][5], code('A'));
+  EXPECT_EQ(a.effects.names.back(), "hit");
+  EXPECT_EQ(countBlocks(a.board), 1);
+  EXPECT_EQ(a.sceneNumber, 3);
+}
+
+}  // namespace
+}  // namespace quorel
