@@ -1,0 +1,122 @@
+#include "game/presentation/screen.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <utility>
+#include <vector>
+
+#include "game/presentation/bitmap.h"
+#include "game/resources/resources.h"
+
+namespace quorel {
+
+namespace {
+
+const char* const kFullScreenQuestion = "この色好みじゃないから、フルスクリーンにしよっか？";
+const char* const kFullScreenCaption = "答えて！？";
+
+std::string lowerCase(std::string_view text) {
+  std::string lower(text);
+  std::ranges::transform(lower, lower.begin(), [](char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  });
+  return lower;
+}
+
+std::vector<std::uint8_t> readWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return {};
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool insideSurface(const Rect& r, const Surface& s) {
+  return r.left >= 0 && r.top >= 0 && r.right <= s.width() && r.bottom <= s.height();
+}
+
+}  // namespace
+
+Screen::Screen(platform::Platform& platform, std::function<void()> framePacing)
+    : platform_(platform), framePacing_(std::move(framePacing)) {}
+
+bool Screen::startUp(bool& wantFullScreen) {
+  platform::Display& display = platform_.display();
+  desktopDepth = display.desktopBitsPerPixel();
+  if (!wantFullScreen && desktopDepth != wantedDepth &&
+      platform_.dialogs().askYesNo(kFullScreenQuestion, kFullScreenCaption)) {
+    wantFullScreen = true;
+  }
+  fullScreen = wantFullScreen;
+  if (!display.open(fullScreen)) return false;
+  if (fullScreen) desktopDepth = wantedDepth;
+  return true;
+}
+
+SurfacePtr Screen::createSurface(int width, int height) const {
+  if (width <= 0 || height <= 0) return nullptr;
+  return std::make_unique<Surface>(width, height);
+}
+
+SurfacePtr Screen::loadPicture(std::string_view name) const {
+  const std::string lower = lowerCase(name);
+  if (lower.find(".bmp") != std::string::npos) {
+    const std::vector<std::uint8_t> bytes = readWholeFile(pictureFolder + lower);
+    return decodeBitmap(bytes);
+  }
+  return decodeBitmap(resources::find("BITMAP", lower));
+}
+
+void Screen::clear() { std::ranges::fill(backBuffer_.pixels(), 0u); }
+
+void Screen::colourFill(const Rect& rect, Surface& target, std::uint32_t colorref) {
+  const int left = std::max(rect.left, 0);
+  const int top = std::max(rect.top, 0);
+  const int right = std::min(rect.right, target.width());
+  const int bottom = std::min(rect.bottom, target.height());
+  const std::uint32_t pixel = pixelOfColour(colorref);
+  for (int y = top; y < bottom; ++y) {
+    std::fill(target.row(y) + left, target.row(y) + std::max(left, right), pixel);
+  }
+}
+
+void Screen::blit(int x, int y, Rect r, const Surface* picture) {
+  if (picture == nullptr) return;
+  // The screen's clipping rule: the source rectangle is cut, never the position moved right.
+  if (x < 0) {
+    r.left -= x;
+    x = 0;
+  }
+  if (y < 0) {
+    r.top -= y;
+    y = 0;
+  }
+  if (x > kScreenWidth - r.width()) r.right = r.left + kScreenWidth - x;
+  if (y > kScreenHeight - r.height()) r.bottom = r.top + kScreenHeight - y;
+  // A rectangle that is empty, inverted or reaches outside its picture is refused whole,
+  // as the display refuses it.
+  if (r.width() <= 0 || r.height() <= 0 || !insideSurface(r, *picture)) return;
+  for (int row = 0; row < r.height(); ++row) {
+    const std::uint32_t* from = picture->row(r.top + row) + r.left;
+    std::uint32_t* to = backBuffer_.row(y + row) + x;
+    for (int column = 0; column < r.width(); ++column) {
+      if (from[column] != 0) to[column] = from[column];
+    }
+  }
+}
+
+void Screen::copy(int x, int y, const Rect& r, const Surface* picture) {
+  if (picture == nullptr || r.width() <= 0 || r.height() <= 0 || !insideSurface(r, *picture)) return;
+  if (x < 0 || y < 0 || x + r.width() > kScreenWidth || y + r.height() > kScreenHeight) return;
+  for (int row = 0; row < r.height(); ++row) {
+    const std::uint32_t* from = picture->row(r.top + row) + r.left;
+    std::copy(from, from + r.width(), backBuffer_.row(y + row) + x);
+  }
+}
+
+void Screen::present() {
+  if (framePacing_) framePacing_();
+  platform_.display().present(backBuffer_.pixels());
+}
+
+}  // namespace quorel
