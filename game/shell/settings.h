@@ -16,12 +16,14 @@ struct Settings {
   int gameWait = 0;
   int bit = 16;
   Settings() { minRecord.fill(999); }
+  friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 struct UserRecords {
   std::array<int, 30> userMinRecord{};  // 1..29 used
   int userContinue = 1;
   UserRecords() { userMinRecord.fill(999); }
+  friend bool operator==(const UserRecords&, const UserRecords&) = default;
 };
 
 // Reads quorel.dat with its defaults and check-value reset.
@@ -30,8 +32,11 @@ Settings readSettingsFile(const std::string& path);
 bool writeSettingsFile(const std::string& path, const Settings& settings);
 
 // Reads the record file of a user set whose stage limit is `stageLimit` into `records`.
+// Entries 1..stageLimit - 1 are read (never past 29); a set of fewer than 3 stages takes its
+// stage 3 record as 999 for the check value, in reading and writing alike.
 void readUserRecords(const std::string& path, int stageLimit, UserRecords& records);
 bool writeUserRecords(const std::string& path, int stageLimit, const UserRecords& records);
+// True when no file is left at `path` (also when there was none).
 bool deleteUserRecords(const std::string& path);
 bool deleteSettingsFile(const std::string& path);
 
