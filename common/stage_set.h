@@ -26,6 +26,8 @@ struct StageSlots {
   std::array<int, Slots> startX{};
   std::array<int, Slots> startY{};
   std::array<int, Slots> ngNumber{};
+
+  bool operator==(const StageSlots&) const = default;
 };
 
 using GameStageSlots = StageSlots<21>;    // the game plays at most 20 stages
@@ -35,13 +37,13 @@ struct StageLoadError {
   std::string file;  // as the caller named it; "(built-in)" for the built-in text
   int line = 0;      // 1-based; 0 when the fault is not on one line (an unreadable file)
   std::string what;
-  std::string text() const;  // "FILE:LINE: WHAT"
+  std::string text() const;  // "FILE:LINE: WHAT", or "FILE: WHAT" when line is 0
 };
 
 struct StageLoadResult {
   bool ok = true;
   StageLoadError error;
-  int stagesAnnounced = 0;  // line 1 - 1, before any cut to the storage
+  int stagesAnnounced = 0;  // line 1 - 1, before any cut to the storage (0 when line 1 is unreadable)
   explicit operator bool() const { return ok; }
 };
 
