@@ -1,0 +1,158 @@
+// qrltool: checks and shows stage files from the command line.
+//   qrltool check FILE          exit 0 and a one-line summary, or exit 1 and the fault with its line
+//   qrltool show FILE [STAGE]   one stage as a text grid (STAGE defaults to 1)
+// Bad arguments print the usage and exit 2.
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/stage_set.h"
+#include "common/tile_codes.h"
+
+namespace {
+
+using quorel::EditorStageSlots;
+
+constexpr int kExitOk = 0;
+constexpr int kExitBadFile = 1;
+constexpr int kExitUsage = 2;
+constexpr int kGameStages = 20;
+
+constexpr const char* kUsage =
+    "usage: qrltool check FILE\n"
+    "       qrltool show FILE [STAGE]\n"
+    "\n"
+    "check  reads a stage file and prints the number of stages and the designer,\n"
+    "       or the first fault with its line\n"
+    "show   prints one stage (default 1): '#' wall, '.' floor, letters blocks as in the\n"
+    "       file, '@' the player's start\n";
+
+int usage(std::string_view complaint = {}) {
+  if (!complaint.empty()) std::fprintf(stderr, "qrltool: %.*s\n", static_cast<int>(complaint.size()), complaint.data());
+  std::fputs(kUsage, stderr);
+  return kExitUsage;
+}
+
+// The designer line is free text from a file; control bytes must not reach the terminal.
+std::string printable(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    out += (byte < 0x20 || byte == 0x7f) ? '?' : c;
+  }
+  return out;
+}
+
+std::optional<int> positiveNumber(std::string_view text) {
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  int value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value > 0 ? std::optional<int>(value) : std::nullopt;
+}
+
+struct LoadedSet {
+  EditorStageSlots set;
+  int stagesAnnounced = 0;
+};
+
+std::optional<LoadedSet> load(const std::string& path) {
+  LoadedSet loaded;
+  const quorel::StageLoadResult result = quorel::loadStageFile(path, loaded.set);
+  if (!result) {
+    std::fprintf(stderr, "%s\n", result.error.text().c_str());
+    return std::nullopt;
+  }
+  loaded.stagesAnnounced = result.stagesAnnounced;
+  return loaded;
+}
+
+int stageCount(const EditorStageSlots& set) { return set.stageLimit - 1; }
+
+std::string summary(const std::string& path, const LoadedSet& loaded) {
+  const int stages = stageCount(loaded.set);
+  std::string line = path + ": " + std::to_string(stages) + (stages == 1 ? " stage" : " stages") +
+                     ", designer \"" + printable(loaded.set.designer) + "\"";
+  if (loaded.stagesAnnounced > stages) {
+    line += "; line 1 announces " + std::to_string(loaded.stagesAnnounced) + ", only the first " +
+            std::to_string(stages) + " are read";
+  }
+  if (stages > kGameStages) line += "; more than the game's " + std::to_string(kGameStages) + ", it plays stages 1 to 20";
+  return line;
+}
+
+int check(const std::string& path) {
+  const auto loaded = load(path);
+  if (!loaded) return kExitBadFile;
+  std::printf("%s\n", summary(path, *loaded).c_str());
+  return kExitOk;
+}
+
+char cellChar(int code) {
+  if (code == quorel::kFloor) return '.';
+  if (code == quorel::kWall) return '#';
+  return quorel::tileCharOf(code);
+}
+
+std::string describeCell(int code) {
+  if (code == quorel::kWall) return "a wall";
+  if (quorel::isBlock(code)) return std::string("block ") + quorel::tileCharOf(code);
+  return "tile " + std::to_string(code) + ", which is not floor";
+}
+
+void printStage(const EditorStageSlots& set, int stage) {
+  const auto slot = static_cast<std::size_t>(stage);
+  const int startX = set.startX[slot];
+  const int startY = set.startY[slot];
+  std::printf("stage %d of %d: start column %d, row %d; NG number %d\n", stage, stageCount(set), startX, startY,
+              set.ngNumber[slot]);
+  const bool startInside = startX >= 0 && startX < quorel::kBoardColumns && startY >= 0 && startY < quorel::kBoardRows;
+  const quorel::Board& board = set.board[slot];
+  const int startCode = startInside ? board[static_cast<std::size_t>(startX)][static_cast<std::size_t>(startY)] : -1;
+  for (int row = 0; row < quorel::kBoardRows; ++row) {
+    std::string line;
+    for (int column = 0; column < quorel::kBoardColumns; ++column) {
+      const bool start = column == startX && row == startY && startCode == quorel::kFloor;
+      line += start ? '@' : cellChar(board[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)]);
+    }
+    std::printf("%s\n", line.c_str());
+  }
+  if (!startInside) {
+    std::printf("note: the start cell (%d, %d) lies outside the %d x %d grid\n", startX, startY, quorel::kBoardColumns,
+                quorel::kBoardRows);
+  } else if (startCode != quorel::kFloor) {
+    std::printf("note: the start cell (%d, %d) is on %s\n", startX, startY, describeCell(startCode).c_str());
+  }
+}
+
+int show(const std::string& path, std::optional<std::string_view> stageArgument) {
+  const auto stage = stageArgument ? positiveNumber(*stageArgument) : std::optional<int>(1);
+  if (!stage) return usage("STAGE must be a stage number from 1");
+  const auto loaded = load(path);
+  if (!loaded) return kExitBadFile;
+  const int stages = stageCount(loaded->set);
+  if (*stage > stages) {
+    return usage(path + " has stages 1 to " + std::to_string(stages) + ", not " + std::to_string(*stage));
+  }
+  printStage(loaded->set, *stage);
+  return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help" || args[0] == "help")) {
+    std::fputs(kUsage, stdout);
+    return kExitOk;
+  }
+  if (args.size() == 2 && args[0] == "check") return check(args[1]);
+  if ((args.size() == 2 || args.size() == 3) && args[0] == "show") {
+    return show(args[1], args.size() == 3 ? std::optional<std::string_view>(args[2]) : std::nullopt);
+  }
+  return usage();
+}
