@@ -1,0 +1,37 @@
+#pragma once
+// Drawing the Board, the player and the status line, shared by the four in-game scenes.
+#include "game/presentation/surface.h"
+
+namespace quorel {
+
+class TForm1;
+
+inline constexpr int kCellSize = 32;
+inline constexpr int kBoardTop = 32;  // the status line is above the Board
+
+// The cell of a Tile code in the `map` picture. Codes without a picture (36) give a rectangle
+// outside the picture, which the blit refuses.
+Rect mapCellOf(int code);
+// The NG icon: the picture of the block whose value is the NG number.
+Rect ngIconOf(int ngNumber);
+// The player picture's frame at column `column`, row `row` of `face`.
+Rect faceFrame(int column, int row);
+
+// Draws one cell of the working Board of the current stage onto the back buffer.
+void drawCell(TForm1& form, int x, int y);
+// Mode 0 draws the whole Board; mode 1 only what a frame of play may have changed.
+void drawBoard(TForm1& form, int mode);
+// The status line: stage, block moves and record by turns, NG number and its icon.
+void drawStatusLine(TForm1& form);
+
+// The MINIMUM record of a stage of the set being played.
+int stageRecord(const TForm1& form, int stage);
+int currentNgNumber(const TForm1& form);
+
+// A colour-keyed blit onto any surface (the work surface as well as the back buffer), clipped
+// to the 640 x 480 screen like the back buffer's.
+void blitOnto(Surface& target, int x, int y, Rect source, const Surface* picture);
+// The whole working Board of the current stage, onto the work surface.
+void drawBoardOnto(TForm1& form, Surface& target);
+
+}  // namespace quorel

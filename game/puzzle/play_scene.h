@@ -1,0 +1,22 @@
+#pragma once
+// Scene 1: the player walks and pushes over the Board until the stage is cleared, lost or left.
+#include "game/shell/form.h"
+
+namespace quorel {
+
+class PlayScene : public Scene {
+ public:
+  void pass(TForm1& form) override;
+
+ private:
+  void inputFrame(TForm1& form);
+};
+
+// The frames per step: 8 or 16 walking, 4 or 8 running, by DRAWLEVEL.
+int walkingStepFrames(bool drawLevel);
+int runningStepFrames(bool drawLevel);
+
+// The player's idle and push poses: frames 0 to 4 for 8, 58, 58, 8 and 8 frames.
+void animatePose(PlayState& state);
+
+}  // namespace quorel

@@ -1,0 +1,152 @@
+#include "game/puzzle/stage_clear.h"
+
+#include "game/presentation/screen.h"
+#include "game/presentation/tile_transition.h"
+#include "game/puzzle/board_drawing.h"
+#include "game/puzzle/move_rules.h"
+#include "game/shell/settings.h"
+
+namespace quorel {
+
+namespace {
+
+constexpr Rect kClearBanner{0, 190, 640, 305};
+constexpr Rect kRecordBanner{0, 405, 640, 479};
+constexpr int kClearBannerY = 86;
+constexpr int kRecordBannerY = 380;
+constexpr int kPushPose = 4;
+
+void drawPushPose(TForm1& form, int x, int y) {
+  form.blit(x, y, faceFrame(kPushPose, facingOf(form.playState)), form.pictures.face.get());
+}
+
+}  // namespace
+
+void StageClear::pass(TForm1& form) {
+  if (form.playState.stepFramesLeft > 0) {
+    runOutStep(form);
+  } else if (flyFrames != 0) {
+    flyOff(form);
+  } else {
+    clearDisplay(form);
+  }
+}
+
+void StageClear::runOutStep(TForm1& form) {
+  PlayState& s = form.playState;
+  flyFrames = 0;
+  const int pixelsPerFrame = 32 / s.stepFrames;
+  s.spriteX += pixelsPerFrame * s.moveX;
+  s.spriteY += pixelsPerFrame * s.moveY;
+  s.stepFramesLeft -= 1;
+  drawBoard(form, 1);
+  drawPushPose(form, s.spriteX, s.spriteY + kBoardTop);
+  form.present();
+  form.frameWait(15);
+}
+
+void StageClear::flyOff(TForm1& form) {
+  PlayState& s = form.playState;
+  // The clearing push's direction is still in moveX, moveY: the player flies on that way.
+  flySpeed += 0.5;
+  s.spriteX = static_cast<int>(s.spriteX + s.moveX * flySpeed);
+  s.spriteY = static_cast<int>(s.spriteY + s.moveY * flySpeed);
+  bannerY += flySpeed;
+  drawPushPose(form, s.spriteX, s.spriteY);
+  form.blit(0, static_cast<int>(bannerY), kClearBanner, form.pictures.title.get());
+  flyFrames += 1;
+  form.frameWait(20);
+  if (flyFrames == kFlyOffEnds) {
+    flySpeed = 0.0;
+    bannerY = 86.0;
+    flyFrames = 0;
+    form.sceneNumber = kSceneIntro;
+  }
+  form.present();
+  form.clear();
+}
+
+void StageClear::clearDisplay(TForm1& form) {
+  const PlayState& s = form.playState;
+  if (!form.input(kButton1) && !form.input(kButton2)) clearLatch = false;
+  if (clearFirstFrame) {
+    checkRecord(form);
+    form.playEffect("next", 0);
+    clearFirstFrame = false;
+  }
+  drawStatusLine(form);
+  drawBoard(form, 0);
+  drawPushPose(form, kCellSize * s.playerX, kCellSize * s.playerY + kBoardTop);
+  form.blit(0, kClearBannerY, kClearBanner, form.pictures.title.get());
+  if (newRecord) form.blit(0, kRecordBannerY, kRecordBanner, form.pictures.title.get());
+  if (form.input(kButton1) && !clearLatch) leaveStage(form);
+  form.present();
+  form.clear();
+}
+
+void StageClear::checkRecord(TForm1& form) {
+  const int stage = form.currentStage;
+  const int moves = form.playState.blockMoves[stage];
+  int& record = form.userStage ? form.userRecords.userMinRecord[stage] : form.settings.minRecord[stage];
+  if (moves < record) {
+    record = moves;
+    newRecord = true;
+  }
+}
+
+void StageClear::leaveStage(TForm1& form) {
+  PlayState& s = form.playState;
+  flyFrames = 1;
+  s.spriteX = kCellSize * s.playerX;
+  s.spriteY = kCellSize * s.playerY + kBoardTop;
+  if (Surface* work = form.pictures.work.get()) {
+    form.colourFill({0, 0, kScreenWidth, kScreenHeight}, *work, kColourBlack);
+    blitOnto(*work, s.spriteX, s.spriteY, faceFrame(kPushPose, facingOf(s)), form.pictures.face.get());
+    blitOnto(*work, 0, kClearBannerY, kClearBanner, form.pictures.title.get());
+  }
+  form.tileTransition(kTransitionReveal);
+  // Test play ends with its stage; the rest of the pass still runs before the window closes.
+  if (form.testPlay) form.closeMainWindow();
+  form.currentStage += 1;
+  s.introWindow = true;
+  if (form.userStage) {
+    advanceUserSet(form);
+  } else {
+    advanceBuiltInSet(form);
+  }
+  newRecord = false;
+  clearFirstFrame = true;
+  clearLatch = true;
+}
+
+void StageClear::advanceBuiltInSet(TForm1& form) {
+  if (form.currentStage >= form.stageSet.stageLimit) {
+    startEnding(form);
+  } else if (form.settings.continueValue < form.currentStage) {
+    form.settings.continueValue += 1;
+  }
+}
+
+void StageClear::advanceUserSet(TForm1& form) {
+  const int stage = form.currentStage;
+  const int limit = form.stageSet.stageLimit;
+  int& userContinue = form.userRecords.userContinue;
+  const bool firstClear = stage > userContinue;
+  if (firstClear || newRecord) {
+    // Only a first clear opens the next stage, and there is no stage to open after the last.
+    if (firstClear && stage < limit) userContinue += 1;
+    // A record file that cannot be written leaves the old one; the game goes on.
+    (void)writeUserRecords(userRecordsPath(form.folder, form.userStageFileName), limit, form.userRecords);
+  }
+  // Decided apart from the record file: a continue value read as the stage limit or more must
+  // not let the last stage's clear run into a stage that does not exist.
+  if (stage >= limit) startEnding(form);
+}
+
+void StageClear::startEnding(TForm1& form) {
+  form.sceneNumber = kSceneEnding;
+  form.stopMusic();
+  form.tileTransition(kTransitionWhite);
+}
+
+}  // namespace quorel
