@@ -1,0 +1,141 @@
+#include <cstddef>
+
+#include "game/platform/sdl_backend.h"
+#include "game/platform/sdl_geometry.h"
+
+namespace quorel::platform {
+
+namespace {
+
+constexpr int kFramePitch = kScreenWidth * 4;
+
+SDL_Rect toSdl(const Rect& r) { return SDL_Rect{r.x, r.y, r.w, r.h}; }
+
+}  // namespace
+
+SdlDisplay::~SdlDisplay() { destroy(); }
+
+int SdlDisplay::desktopBitsPerPixel() {
+  SDL_DisplayMode mode;
+  // Without a display there is no depth to compare; report the common one so that no colour
+  // question is asked for a screen that cannot be opened anyway.
+  if (!videoReady_ || SDL_GetDesktopDisplayMode(0, &mode) != 0) return 32;
+  return desktopDepth(static_cast<int>(SDL_BITSPERPIXEL(mode.format)),
+                      static_cast<int>(SDL_BYTESPERPIXEL(mode.format)));
+}
+
+bool SdlDisplay::open(bool fullScreen) {
+  if (!videoReady_ || window_ != nullptr) return false;
+  // Full screen takes the desktop as it is, with no mode switch: the picture is scaled up to it,
+  // which keeps the other screens and windows of the desktop undisturbed. In a window the player
+  // may resize or move it as any desktop window; the picture follows the window's size.
+  const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI |
+                       (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_RESIZABLE);
+  window_ = SDL_CreateWindow("quorel", 0, 0, kScreenWidth, kScreenHeight, flags);
+  if (window_ == nullptr) return false;
+  SDL_ShowWindow(window_);
+  if (!fullScreen) placeWindow();
+  // No vertical sync: the game holds its own 16 ms cadence, which a 60 Hz refresh (16.7 ms)
+  // would stretch into late frames and so slow the game down.
+  renderer_ = SDL_CreateRenderer(window_, -1, 0);
+  if (renderer_ == nullptr || !createTextures()) {
+    destroy();
+    return false;
+  }
+  // Keys go to the game straight, never into an input method.
+  SDL_StopTextInput();
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_RenderPresent(renderer_);
+  return true;
+}
+
+void SdlDisplay::placeWindow() {
+  // The window stands at the desktop's top-left and moves inside the work area when a panel
+  // covers that corner. SDL positions the client area; the frame around it is the window's edge.
+  int top = 0, left = 0;
+  if (SDL_GetWindowBordersSize(window_, &top, &left, nullptr, nullptr) != 0) top = left = 0;
+  SDL_Rect usable;
+  const int displayIndex = SDL_GetWindowDisplayIndex(window_);
+  if (SDL_GetDisplayUsableBounds(displayIndex < 0 ? 0 : displayIndex, &usable) != 0) return;
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(displayIndex < 0 ? 0 : displayIndex, &bounds) != 0) return;
+  const Point outer = placeInsideWorkArea({bounds.x, bounds.y}, {usable.x, usable.y, usable.w, usable.h});
+  SDL_SetWindowPosition(window_, outer.x + left, outer.y + top);
+}
+
+bool SdlDisplay::createTextures() {
+  if (frame_ != nullptr) SDL_DestroyTexture(frame_);
+  if (magnified_ != nullptr) SDL_DestroyTexture(magnified_);
+  magnified_ = nullptr;
+  magnifiedScale_ = 0;
+  frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                             kScreenWidth, kScreenHeight);
+  return frame_ != nullptr;
+}
+
+SDL_Texture* SdlDisplay::magnified(int scale) {
+  if (scale == magnifiedScale_) return magnified_;
+  if (magnified_ != nullptr) SDL_DestroyTexture(magnified_);
+  magnified_ = nullptr;
+  magnifiedScale_ = scale;
+  if (!SDL_RenderTargetSupported(renderer_)) return nullptr;
+  magnified_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                 kScreenWidth * scale, kScreenHeight * scale);
+  if (magnified_ != nullptr) SDL_SetTextureScaleMode(magnified_, SDL_ScaleModeLinear);
+  return magnified_;
+}
+
+void SdlDisplay::present(std::span<const std::uint32_t> pixels) {
+  if (renderer_ == nullptr) return;
+  if (pixels.size() < static_cast<std::size_t>(kScreenWidth) * kScreenHeight) return;
+  if (pump_.takeRenderReset() && !createTextures()) return;
+  // Pixels are 0x00RRGGBB, which is ARGB8888 with an alpha that nothing blends with.
+  SDL_UpdateTexture(frame_, nullptr, pixels.data(), kFramePitch);
+
+  int width = 0, height = 0;
+  SDL_GetRendererOutputSize(renderer_, &width, &height);
+  const SDL_Rect fit = toSdl(letterbox(width, height));
+  const int scale = wholeScale(width, height);
+
+  // Sharp pixels: the picture is first blown up to a whole magnification with nearest-neighbour
+  // (every pixel the same size), and only that bigger picture is smoothed down to the last
+  // fraction. A plain nearest-neighbour fit at, say, 2.25x would give columns of uneven width.
+  SDL_Texture* source = frame_;
+  if (scale >= 1 && fit.w != kScreenWidth * scale) {
+    if (SDL_Texture* big = magnified(scale); big != nullptr) {
+      SDL_SetTextureScaleMode(frame_, SDL_ScaleModeNearest);
+      SDL_SetRenderTarget(renderer_, big);
+      SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
+      SDL_SetRenderTarget(renderer_, nullptr);
+      source = big;
+    }
+  }
+  if (source == frame_) {
+    SDL_SetTextureScaleMode(frame_, scale >= 1 ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+  }
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  SDL_RenderCopy(renderer_, source, nullptr, &fit);
+  SDL_RenderPresent(renderer_);
+}
+
+void SdlDisplay::hideCursor() { SDL_ShowCursor(SDL_DISABLE); }
+
+void SdlDisplay::pollEvents(std::vector<Event>& events) {
+  pump_.pump();
+  pump_.takeMessages(events);
+}
+
+void SdlDisplay::destroy() {
+  if (magnified_ != nullptr) SDL_DestroyTexture(magnified_);
+  if (frame_ != nullptr) SDL_DestroyTexture(frame_);
+  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  magnified_ = frame_ = nullptr;
+  renderer_ = nullptr;
+  window_ = nullptr;
+  magnifiedScale_ = 0;
+}
+
+}  // namespace quorel::platform
