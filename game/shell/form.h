@@ -3,7 +3,9 @@
 // the play state, the records and settings, and the scenes; nothing is global.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,14 +70,20 @@ class TForm1 {
   void FormKeyDown(int key);
   // One pass of the scene loop (the idle handler).
   void scenePass();
+  // Puts `scene` in charge of Scene number `number` (0 to 99), replacing the one there.
+  void registerScene(int number, std::unique_ptr<Scene> scene);
   // Runs passes until the main window has closed; returns the exit status.
   int run();
+  // One turn of the loop: a scene pass, then the window messages, then the close if one was
+  // asked for. False once the window has closed (or start-up never finished).
+  bool runPass();
 
   // Closing the main window. Safe from anywhere, also inside a frame wait or a transition:
   // FormClose runs once, after the pass that asked has finished, and no further pass runs.
   void closeMainWindow();
   bool closing() const { return closeRequested_; }
   bool closed() const { return closed_; }
+  bool running() const { return started_ && !closed_; }  // start-up finished, window not closed
   int exitStatus = 0;
 
   // --- operations the scenes use ---
@@ -92,11 +100,18 @@ class TForm1 {
   void playMusic(std::string_view file);  // "bgm/bgm01.mid" ...; looked up as the game does
   void stopMusic();
   bool loadStageSet(const std::string& fileName);  // the built-in text unless userStage
+  int randomNumber();  // a non-negative pseudo-random number
+
+  // Seen before each effect or music request is passed on, so tests can follow them.
+  std::function<void(std::string_view name, int pan)> onEffect;
+  std::function<void(std::string_view file)> onMusic;
+  std::function<void()> onMusicStop;
 
   // --- game state ---
   platform::Platform& platform;
   std::string executablePath;
   std::string folder;  // where quorel.dat and the record files live, with a trailing '/'
+  std::string workingFolder;  // where stage files are listed and music is looked for first
   int sceneNumber = kSceneLogo;
   int currentStage = 0;
   bool testPlay = false;
@@ -110,6 +125,7 @@ class TForm1 {
   std::vector<std::string> stageFileLabels;
   int stageFileCount = 0;
   GameStageSet stageSet;
+  StageLoadError stageLoadError;  // why the last loadStageSet failed
   PlayState playState;
   Pictures pictures;
 
@@ -121,8 +137,19 @@ class TForm1 {
   std::unique_ptr<MusicPlayer> music;
 
  private:
+  bool startTestPlay(const std::string& stageText);
+  void listStageFiles();
+  bool startSound();
+  bool startDisplay();
+  void loadPictures();
+  void showFirstFrames();
+  void releasePictures();
+  std::string findMusicFile(const std::string& file) const;
+
+  std::minstd_rand random_;
   std::array<Scene*, 100> sceneTable_{};
   std::vector<std::unique_ptr<Scene>> scenes_;
+  bool started_ = false;  // FormCreate finished: the scene loop may run
   bool closeRequested_ = false;
   bool closed_ = false;
 };

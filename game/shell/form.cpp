@@ -1,0 +1,363 @@
+#include "game/shell/form.h"
+
+#include <algorithm>
+#include <ctime>
+#include <filesystem>
+#include <string_view>
+#include <utility>
+
+#include "common/temp_path.h"
+#include "game/presentation/music_player.h"
+#include "game/presentation/screen.h"
+#include "game/presentation/sound_effects.h"
+#include "game/presentation/text.h"
+#include "game/presentation/tile_transition.h"
+#include "game/resources/resources.h"
+#include "game/shell/command_line.h"
+#include "game/shell/frame_timing.h"
+#include "game/shell/input_test.h"
+#include "game/shell/scene_table.h"
+#include "game/shell/stage_files.h"
+
+#ifndef QUOREL_DATA_DIR
+#define QUOREL_DATA_DIR "/usr/local/share/quorel"
+#endif
+
+namespace quorel {
+
+namespace {
+
+constexpr int kVirtualKeyEscape = 27;
+constexpr int kVirtualKeyF5 = 116;
+constexpr int kVirtualKeyF9 = 120;
+
+constexpr int kTestPlayContinue = 99;
+constexpr int kTestPlayRecord = 1;  // no clear in test play beats it, so no record file is written
+constexpr int kBuiltInStageLimit = 21;
+constexpr int kStartUpFrames = 4;
+
+const char* const kApplicationTitle = "quorel";
+const char* const kTooManyStageFiles =
+    "QUORELステージファイル(*.qrl) が28個以上あるので、一部読み込めませんでした";
+const char* const kSoundFailure =
+    "DirectSoundの初期化に失敗しました\nビープ音で代用しますね（一部の機種では再生できませんが）";
+const char* const kSoundFailureCaption = "質問";
+const char* const kDisplayFailure = "DirectDrawの初期化に失敗しました";
+const char* const kTitleMusic = "bgm/bgm02.mid";
+
+constexpr int kExitFatal = -1;
+constexpr int kExitTestPlayRefused = 1;
+
+std::string currentFolder() {
+  std::error_code error;
+  const auto path = std::filesystem::current_path(error);
+  return error ? std::string(".") : path.string();
+}
+
+std::string withSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+}  // namespace
+
+TForm1::TForm1(platform::Platform& platformIn, std::string executablePathIn)
+    : platform(platformIn),
+      executablePath(std::move(executablePathIn)),
+      folder(gameFolder(executablePath)),
+      workingFolder(currentFolder()),
+      stageFileNames(kStageFileSlots),
+      stageFileLabels(kStageFileSlots) {
+  pacer = std::make_unique<FramePacer>(platform.clock());
+  waiter = std::make_unique<FrameWaiter>(platform.clock(), platform.input(), [this] {
+    if (closeRequested_) return false;
+    pumpMessages();
+    return !closeRequested_;
+  });
+  screen = std::make_unique<Screen>(platform, [this] { pacer->pace(); });
+  inputTest = std::make_unique<InputTest>(platform.input());
+  effects = std::make_unique<SoundEffects>(platform);
+  music = std::make_unique<MusicPlayer>(platform, *effects);
+  for (auto& [number, scene] : createScenes()) registerScene(number, std::move(scene));
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::registerScene(int number, std::unique_ptr<Scene> scene) {
+  if (number < 0 || number >= static_cast<int>(sceneTable_.size()) || !scene) return;
+  sceneTable_[static_cast<std::size_t>(number)] = scene.get();
+  scenes_.push_back(std::move(scene));
+}
+
+// --- start-up ---
+
+bool TForm1::FormCreate(const std::vector<std::string>& parameters) {
+  fullScreen = true;
+  userStage = true;
+  sceneNumber = kSceneLogo;
+  testPlay = false;
+  playState = PlayState{};
+  stageSet = GameStageSet{};
+  random_.seed(static_cast<std::minstd_rand::result_type>(std::time(nullptr)));
+
+  const CommandLine line = parseCommandLine(parameters);
+  fullScreen = line.fullScreen;
+  beepMode = line.beepMode;
+  if (line.testPlay) {
+    currentStage = line.stage;
+    sceneNumber = kSceneIntro;
+    testPlay = true;
+    if (!startTestPlay(line.stageText)) return false;
+  }
+
+  listStageFiles();
+  settings = readSettingsFile(folder + "quorel.dat");
+  if (!startSound() || !startDisplay()) return false;
+
+  pictures.work = screen->createSurface(kScreenWidth, kScreenHeight);
+  if (pictures.work) colourFill({0, 0, kScreenWidth, kScreenHeight}, *pictures.work, kColourBlack);
+  loadPictures();
+  if (fullScreen) platform.display().hideCursor();
+  showFirstFrames();
+  playState.introWindow = true;
+  started_ = true;
+  return true;
+}
+
+// A stage set that cannot be played is refused before anything else starts: a half-loaded set
+// is never played, and nothing is written.
+bool TForm1::startTestPlay(const std::string& stageText) {
+  const std::string path = temporaryStageFilePath();
+  std::string problem;
+  if (!loadStageSet(path)) {
+    problem = stageLoadError.text();
+  } else if (currentStage <= 0 || currentStage >= stageSet.stageLimit) {
+    problem = "stage " + stageText + " is not in " + path;
+  }
+  if (!problem.empty()) {
+    platform.dialogs().message(problem, kApplicationTitle);
+    exitStatus = kExitTestPlayRefused;
+    return false;
+  }
+  userRecords.userContinue = kTestPlayContinue;
+  for (std::size_t s = 1; s < userRecords.userMinRecord.size(); ++s) userRecords.userMinRecord[s] = kTestPlayRecord;
+  return true;
+}
+
+void TForm1::listStageFiles() {
+  const StageFileList list = quorel::listStageFiles(workingFolder);
+  stageFileNames.assign(kStageFileSlots, "");
+  stageFileLabels.assign(kStageFileSlots, "");
+  std::copy(list.names.begin(), list.names.end(), stageFileNames.begin());
+  std::copy(list.labels.begin(), list.labels.end(), stageFileLabels.begin());
+  stageFileCount = static_cast<int>(list.names.size());
+  if (list.found >= kStageFileWarningAt) platform.dialogs().message(kTooManyStageFiles, kApplicationTitle);
+}
+
+bool TForm1::startSound() {
+  effects->beepMode = beepMode;
+  effects->effectsOn = settings.se;
+  if (effects->startUp()) return true;
+  if (!platform.dialogs().askYesNo(kSoundFailure, kSoundFailureCaption)) {
+    exitStatus = kExitFatal;
+    return false;
+  }
+  beepMode = true;
+  effects->beepMode = true;
+  return true;
+}
+
+bool TForm1::startDisplay() {
+  screen->wantedDepth = settings.bit;
+  if (screen->startUp(fullScreen)) return true;
+  platform.dialogs().message(kDisplayFailure, kApplicationTitle);
+  exitStatus = kExitFatal;
+  return false;
+}
+
+void TForm1::loadPictures() {
+  const std::pair<const char*, SurfacePtr Pictures::*> kStartUpPictures[] = {
+      {"map", &Pictures::map},         {"face", &Pictures::face},       {"font", &Pictures::font},
+      {"logo", &Pictures::logo},       {"title", &Pictures::title},     {"cur", &Pictures::cur},
+      {"window1", &Pictures::window1}, {"window2", &Pictures::window2}, {"window3", &Pictures::window3},
+      {"titleback", &Pictures::titleback},
+  };
+  for (const auto& [name, member] : kStartUpPictures) pictures.*member = screen->loadPicture(name);
+}
+
+// Black frames while the game gets ready; testing every input swallows the key presses made
+// while it was loading.
+void TForm1::showFirstFrames() {
+  for (int frame = 0; frame < kStartUpFrames; ++frame) {
+    present();
+    clear();
+    for (int index = 0; index < kInputs; ++index) input(index);
+  }
+}
+
+// --- shutdown ---
+
+void TForm1::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  closeRequested_ = true;
+  releasePictures();
+  writeSettingsFile(folder + "quorel.dat", settings);
+}
+
+void TForm1::releasePictures() {
+  pictures.face.reset();
+  pictures.map.reset();
+  playState = PlayState{};
+  stageSet = GameStageSet{};
+  for (SurfacePtr* surface : {&pictures.work, &pictures.logo, &pictures.font, &pictures.title, &pictures.cur,
+                              &pictures.window1, &pictures.window2, &pictures.window3, &pictures.titleback,
+                              &pictures.endingback, &pictures.endingback2, &pictures.endingfont}) {
+    surface->reset();
+  }
+}
+
+void TForm1::closeMainWindow() { closeRequested_ = true; }
+
+// --- the scene loop ---
+
+void TForm1::FormKeyDown(int key) {
+  if (key == kVirtualKeyF9) closeMainWindow();
+  if (key == kVirtualKeyEscape && sceneNumber == kSceneTitle) closeMainWindow();
+  if (key == kVirtualKeyEscape && sceneNumber == kScenePlay) sceneNumber = kSceneRetry;
+  if (key == kVirtualKeyF5 && sceneNumber == kScenePlay) {
+    sceneNumber = kSceneTitle;
+    stopMusic();
+    tileTransition(kTransitionWhite);
+    if (settings.bgm) playMusic(kTitleMusic);
+    playState.introWindow = true;
+    if (testPlay) closeMainWindow();
+  }
+}
+
+void TForm1::scenePass() {
+  if (!started_ || closeRequested_) return;
+  if (sceneNumber == kSceneClose) {
+    closeMainWindow();
+  } else if (sceneNumber >= 0 && sceneNumber < static_cast<int>(sceneTable_.size())) {
+    if (Scene* scene = sceneTable_[static_cast<std::size_t>(sceneNumber)]) scene->pass(*this);
+  }
+  music->setRepeat(true);
+  // The close waits for the end of the pass, so the pass never draws on released surfaces.
+  if (closeRequested_) FormClose();
+}
+
+bool TForm1::runPass() {
+  if (!started_ || closed_) return false;
+  scenePass();
+  if (!closeRequested_) pumpMessages();
+  if (closeRequested_) FormClose();
+  return !closed_;
+}
+
+int TForm1::run() {
+  while (runPass()) {
+  }
+  return exitStatus;
+}
+
+void TForm1::pumpMessages() {
+  std::vector<platform::Event> events;
+  platform.display().pollEvents(events);
+  for (const platform::Event& event : events) {
+    if (event.kind == platform::Event::Kind::CloseRequest) {
+      closeMainWindow();
+    } else {
+      FormKeyDown(event.virtualKey);
+    }
+  }
+}
+
+void TForm1::frameWait(std::uint32_t periodMilliseconds) {
+  if (closeRequested_) return;
+  waiter->wait(periodMilliseconds);
+}
+
+// --- drawing ---
+
+void TForm1::present() {
+  if (closeRequested_) return;
+  screen->present();
+}
+
+void TForm1::clear() { screen->clear(); }
+
+void TForm1::colourFill(const Rect& rect, Surface& target, std::uint32_t colorref) {
+  screen->colourFill(rect, target, colorref);
+}
+
+void TForm1::blit(int x, int y, const Rect& source, const Surface* picture) { screen->blit(x, y, source, picture); }
+
+void TForm1::drawText(int x, int y, std::string_view text) {
+  quorel::drawText(*screen, pictures.font.get(), x, y, text);
+}
+
+void TForm1::tileTransition(int mode) {
+  const TransitionLoop loop{
+      [this] { present(); },
+      [this] { pumpMessages(); },
+      [this](std::uint32_t period) { frameWait(period); },
+      [this] { return closeRequested_; },
+  };
+  quorel::tileTransition(*screen, pictures.map.get(), pictures.work.get(), mode,
+                         {settings.fadeInOut, settings.drawLevel}, loop);
+}
+
+// --- input, sound, music, stages ---
+
+bool TForm1::input(int index) { return inputTest->held(index, settings.joystick); }
+
+void TForm1::playEffect(std::string_view name, int pan) {
+  if (onEffect) onEffect(name, pan);
+  effects->beepMode = beepMode;
+  effects->effectsOn = settings.se;
+  effects->play(name, pan);
+}
+
+std::string TForm1::findMusicFile(const std::string& file) const {
+  namespace fs = std::filesystem;
+  const std::string executableFolder = fs::path(executablePath).parent_path().string();
+  for (const std::string& base : {workingFolder, executableFolder, std::string(QUOREL_DATA_DIR)}) {
+    if (base.empty()) continue;
+    const std::string candidate = withSlash(base) + file;
+    std::error_code error;
+    if (fs::is_regular_file(candidate, error)) return candidate;
+  }
+  return file;
+}
+
+void TForm1::playMusic(std::string_view file) {
+  if (onMusic) onMusic(file);
+  std::string relative(file);
+  std::replace(relative.begin(), relative.end(), '\\', '/');
+  music->loadAndPlay(findMusicFile(relative));
+}
+
+void TForm1::stopMusic() {
+  if (onMusicStop) onMusicStop();
+  music->stop();
+}
+
+bool TForm1::loadStageSet(const std::string& fileName) {
+  GameStageSlots& slots = stageSet;
+  StageLoadResult result;
+  if (userStage) {
+    result = loadStageFile(fileName, slots);
+  } else {
+    const auto text = resources::find("TEXT", "STAGES");
+    const std::string_view view(reinterpret_cast<const char*>(text.data()), text.size());
+    result = parseStageSet(splitLines(view), "(built-in)", slots);
+    if (result) stageSet.stageLimit = kBuiltInStageLimit;
+  }
+  if (!result) stageLoadError = result.error;
+  return result.ok;
+}
+
+int TForm1::randomNumber() { return static_cast<int>(random_() & 0x7FFFFFFF); }
+
+}  // namespace quorel
