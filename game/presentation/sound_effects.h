@@ -1,8 +1,11 @@
 #pragma once
 // The game's sound effects: eight voices mixed into the audio stream, or the system beep.
+#include <functional>
+#include <random>
 #include <string_view>
 
 #include "game/platform/platform.h"
+#include "game/presentation/audio_mixer.h"
 
 namespace quorel {
 
@@ -10,16 +13,32 @@ class SoundEffects {
  public:
   explicit SoundEffects(platform::Platform& platform);
   ~SoundEffects();
+  SoundEffects(const SoundEffects&) = delete;
+  SoundEffects& operator=(const SoundEffects&) = delete;
+
   // Opens the audio stream; false when no audio device can be had.
   bool startUp();
   // Plays the named effect ("move", "hit", ...) once, with pan in hundredths of a decibel.
+  // The sound is the WAVE resource of the upper-cased name, else the file of that name in the
+  // working folder; a missing or unplayable sound plays nothing.
   void play(std::string_view name, int pan);
+
+  // The open stream's rate; 0 until startUp has succeeded.
+  int sampleRate() const { return sampleRate_; }
+  AudioMixer& mixer() { return mixer_; }
 
   bool beepMode = false;
   bool effectsOn = true;  // the S.E. setting, read on every play
+  // Picks the voice a new effect takes when all eight are busy (taken modulo 8).
+  std::function<unsigned()> randomSource;
 
  private:
+  std::unique_ptr<const EffectSound> loadSound(std::string_view upperName) const;
+
   platform::Platform& platform_;
+  AudioMixer mixer_;
+  int sampleRate_ = 0;
+  std::minstd_rand random_;
 };
 
 }  // namespace quorel

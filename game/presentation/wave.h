@@ -14,7 +14,8 @@ struct WaveImage {
   std::span<const std::uint8_t> data;  // points into the image
 };
 
-// Walks the chunks of a RIFF WAVE image; empty when the image is rejected.
+// Walks the chunks of a RIFF WAVE image; empty when the image is rejected. Never reads outside
+// `image`: a chunk that claims more bytes than the image holds rejects it.
 std::optional<WaveImage> parseWave(std::span<const std::uint8_t> image);
 
 }  // namespace quorel

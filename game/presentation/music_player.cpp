@@ -1,0 +1,172 @@
+#include "game/presentation/music_player.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+
+#include "game/presentation/sound_effects.h"
+
+namespace quorel {
+
+namespace {
+
+constexpr std::streamoff kSmallestFile = 24;
+constexpr std::size_t kHeaderReadSize = 16;
+constexpr std::size_t kTrackHeaderSize = 8;
+constexpr int kRateWithoutStream = 44100;
+
+std::uint32_t readBe32(const std::uint8_t* bytes) {
+  return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
+         static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
+}
+
+std::uint16_t readBe16(const std::uint8_t* bytes) { return static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]); }
+
+bool hasTag(const std::uint8_t* bytes, const char* tag) { return std::equal(bytes, bytes + 4, tag); }
+
+template <std::size_t N>
+bool readExactly(std::ifstream& file, std::array<std::uint8_t, N>& into) {
+  return static_cast<bool>(file.read(reinterpret_cast<char*>(into.data()), N));
+}
+
+}  // namespace
+
+MusicPlayer::MusicPlayer(platform::Platform& platform, SoundEffects& effects)
+    : platform_(platform), effects_(effects) {
+  effects_.mixer().setMusic(this);
+}
+
+MusicPlayer::~MusicPlayer() {
+  effects_.mixer().setMusic(nullptr);
+  close();
+}
+
+bool MusicPlayer::load(const std::string& path) {
+  close();
+  lastError_.clear();
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  if (!file) return false;
+  const std::streamoff size = file.tellg();
+  file.seekg(0);
+  if (size < kSmallestFile) return refuseLoad("ファイルサイズが不正");
+
+  std::array<std::uint8_t, kHeaderReadSize> header{};
+  if (!readExactly(file, header)) return refuseLoad("ヘッダー読み込みに失敗");
+  if (!hasTag(header.data(), "MThd")) return refuseLoad("ヘッダーが不正");
+  const std::uint32_t headerLength = readBe32(&header[4]);
+  const std::uint16_t format = readBe16(&header[8]);
+  const std::uint16_t tracks = readBe16(&header[10]);
+  division_ = readBe16(&header[12]);
+  if (format != 0 || tracks != 1) return refuseLoad("データ形式が Format 0 以外");
+
+  std::array<std::uint8_t, kTrackHeaderSize> trackHeader{};
+  file.seekg(std::streamoff{8} + headerLength);
+  if (!readExactly(file, trackHeader)) return refuseLoad("トラックヘッダー読み込みに失敗");
+  if (!hasTag(trackHeader.data(), "MTrk")) return refuseLoad("トラックヘッダーが不正");
+
+  freeTrack();
+  // A length beyond the end of the file is a read that must fail; finding out before
+  // allocating keeps a damaged header from asking for gigabytes.
+  const std::uint32_t trackLength = readBe32(&trackHeader[4]);
+  if (trackLength > size - file.tellg()) return refuseLoad("トラックの読み込みに失敗");
+  std::vector<std::uint8_t> track(trackLength);
+  if (!file.read(reinterpret_cast<char*>(track.data()), trackLength)) return refuseLoad("トラックの読み込みに失敗");
+
+  std::lock_guard lock(mutex_);
+  track_ = std::move(track);
+  return true;
+}
+
+bool MusicPlayer::refuseLoad(const char* reason) {
+  lastError_ = reason;
+  close();
+  freeTrack();
+  return false;
+}
+
+void MusicPlayer::freeTrack() {
+  std::lock_guard lock(mutex_);
+  track_.reset();
+}
+
+bool MusicPlayer::play() {
+  close();
+  if (!track_) return false;
+  ensureSynth();
+  std::lock_guard lock(mutex_);
+  stream_.emplace(*synth_, synthRate_, [this] { onBufferDone(); });
+  stream_->setTempo(MidiStream::kDefaultTempo);
+  if (!stream_->setTimeDivision(division_)) {
+    closeLocked();
+    track_.reset();
+    return false;
+  }
+  converter_.start(*track_);
+  fillAndSubmit();
+  stream_->restart();
+  playing_ = true;
+  return true;
+}
+
+bool MusicPlayer::loadAndPlay(const std::string& path) { return load(path) && play(); }
+
+void MusicPlayer::stop() {
+  std::lock_guard lock(mutex_);
+  if (!stream_) return;
+  playing_ = false;
+  stream_->stop();
+}
+
+void MusicPlayer::close() {
+  std::lock_guard lock(mutex_);
+  closeLocked();
+}
+
+void MusicPlayer::closeLocked() {
+  if (!stream_) return;
+  playing_ = false;
+  stream_->stop();
+  stream_.reset();
+}
+
+void MusicPlayer::setRepeat(bool repeat) { repeat_ = repeat; }
+
+bool MusicPlayer::playing() const {
+  std::lock_guard lock(mutex_);
+  return playing_;
+}
+
+void MusicPlayer::ensureSynth() {
+  const int rate = effects_.sampleRate() > 0 ? effects_.sampleRate() : kRateWithoutStream;
+  if (synth_ && synthRate_ == rate) return;
+  std::unique_ptr<platform::MidiSynth> fresh = platform_.createSynth(rate);
+  std::unique_ptr<platform::MidiSynth> old;
+  std::lock_guard lock(mutex_);
+  old = std::move(synth_);
+  synth_ = std::move(fresh);
+  synthRate_ = rate;
+}
+
+void MusicPlayer::fillAndSubmit() {
+  const TrackConverter::Fill fill = converter_.fill(buffer_, repeat_);
+  if (fill.pieceEnded) playing_ = false;
+  stream_->submit({buffer_.data(), fill.bytesUsed});
+}
+
+void MusicPlayer::onBufferDone() {
+  if (playing_) fillAndSubmit();
+}
+
+void MusicPlayer::render(float* out, int frames) {
+  std::lock_guard lock(mutex_);
+  if (stream_) {
+    stream_->render(out, frames);
+  } else if (synth_) {
+    synth_->render(out, frames);
+  }
+}
+
+}  // namespace quorel

@@ -1,0 +1,67 @@
+#include "game/presentation/sound_effects.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "game/resources/resources.h"
+
+namespace quorel {
+
+namespace {
+
+std::string upperCase(std::string_view name) {
+  std::string upper(name);
+  std::ranges::transform(upper, upper.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return upper;
+}
+
+std::vector<std::uint8_t> readWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return {};
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+SoundEffects::SoundEffects(platform::Platform& platform)
+    : randomSource([this] { return static_cast<unsigned>(random_()); }),
+      platform_(platform),
+      random_(std::random_device{}()) {}
+
+SoundEffects::~SoundEffects() {
+  if (sampleRate_ > 0) platform_.audio().close();
+}
+
+bool SoundEffects::startUp() {
+  if (sampleRate_ > 0) return true;
+  if (!platform_.audio().open(&mixer_)) return false;
+  sampleRate_ = platform_.audio().sampleRate();
+  return true;
+}
+
+void SoundEffects::play(std::string_view name, int pan) {
+  if (!effectsOn) return;
+  if (beepMode) {
+    platform_.dialogs().beep();
+    return;
+  }
+  if (sampleRate_ <= 0) return;
+  mixer_.start(loadSound(upperCase(name)), panGains(pan), randomSource);
+}
+
+std::unique_ptr<const EffectSound> SoundEffects::loadSound(std::string_view upperName) const {
+  std::span<const std::uint8_t> image = resources::find("WAVE", upperName);
+  std::vector<std::uint8_t> fileImage;
+  if (image.empty()) {
+    fileImage = readWholeFile(std::string(upperName));
+    image = fileImage;
+  }
+  const std::optional<WaveImage> wave = parseWave(image);
+  return wave ? makeEffectSound(*wave, sampleRate_) : nullptr;
+}
+
+}  // namespace quorel
