@@ -89,6 +89,11 @@ void TForm1::registerScene(int number, std::unique_ptr<Scene> scene) {
   scenes_.push_back(std::move(scene));
 }
 
+Scene* TForm1::sceneFor(int number) const {
+  if (number < 0 || number >= static_cast<int>(sceneTable_.size())) return nullptr;
+  return sceneTable_[static_cast<std::size_t>(number)];
+}
+
 // --- start-up ---
 
 bool TForm1::FormCreate(const std::vector<std::string>& parameters) {
@@ -239,8 +244,11 @@ void TForm1::scenePass() {
   if (!started_ || closeRequested_) return;
   if (sceneNumber == kSceneClose) {
     closeMainWindow();
-  } else if (sceneNumber >= 0 && sceneNumber < static_cast<int>(sceneTable_.size())) {
-    if (Scene* scene = sceneTable_[static_cast<std::size_t>(sceneNumber)]) scene->pass(*this);
+  } else if (Scene* scene = sceneFor(sceneNumber)) {
+    scene->pass(*this);
+  } else {
+    // Nothing to run until a key changes the scene: no need to keep a core busy meanwhile.
+    platform.clock().idle();
   }
   music->setRepeat(true);
   // The close waits for the end of the pass, so the pass never draws on released surfaces.

@@ -137,6 +137,7 @@ class TForm1 {
   std::unique_ptr<MusicPlayer> music;
 
  private:
+  Scene* sceneFor(int number) const;
   bool startTestPlay(const std::string& stageText);
   void listStageFiles();
   bool startSound();
