@@ -78,6 +78,7 @@ class SdlDisplay : public Display {
   void placeWindow();
   bool createTextures();
   SDL_Texture* magnified(int scale);
+  SDL_Texture* scaledSource(int fitWidth);
   void destroy();
 
   SdlEventPump& pump_;
@@ -85,7 +86,7 @@ class SdlDisplay : public Display {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* frame_ = nullptr;      // the 640 x 480 picture as the game drew it
-  SDL_Texture* magnified_ = nullptr;  // the picture at a whole magnification, for smooth fitting
+  SDL_Texture* magnified_ = nullptr;  // the picture at a whole magnification past the fit
   int magnifiedScale_ = 0;
 };
 

@@ -17,7 +17,7 @@ constexpr const char* kOk = "OK";
 
 // Without a desktop to show a box on, the text still reaches whoever started the program.
 void printInstead(const std::string& text, const std::string& caption) {
-  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+  std::fprintf(stderr, "%s: %s (no message box: %s)\n", caption.c_str(), text.c_str(), SDL_GetError());
 }
 
 }  // namespace

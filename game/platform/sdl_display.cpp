@@ -31,7 +31,11 @@ bool SdlDisplay::open(bool fullScreen) {
   // may resize or move it as any desktop window; the picture follows the window's size.
   const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI |
                        (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_RESIZABLE);
-  window_ = SDL_CreateWindow("quorel", 0, 0, kScreenWidth, kScreenHeight, flags);
+  // A full-screen window is made the desktop's size from the start, so that it covers the screen
+  // even where no window manager carries out the full-screen request (a bare X server).
+  SDL_Rect area{0, 0, kScreenWidth, kScreenHeight};
+  if (fullScreen && SDL_GetDisplayBounds(0, &area) != 0) area = {0, 0, kScreenWidth, kScreenHeight};
+  window_ = SDL_CreateWindow("quorel", area.x, area.y, area.w, area.h, flags);
   if (window_ == nullptr) return false;
   SDL_ShowWindow(window_);
   if (!fullScreen) placeWindow();
@@ -71,7 +75,10 @@ bool SdlDisplay::createTextures() {
   magnifiedScale_ = 0;
   frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                              kScreenWidth, kScreenHeight);
-  return frame_ != nullptr;
+  if (frame_ == nullptr) return false;
+  // The top byte of our pixels is 0, which as alpha would make them invisible: copy, never blend.
+  SDL_SetTextureBlendMode(frame_, SDL_BLENDMODE_NONE);
+  return true;
 }
 
 SDL_Texture* SdlDisplay::magnified(int scale) {
@@ -82,7 +89,10 @@ SDL_Texture* SdlDisplay::magnified(int scale) {
   if (!SDL_RenderTargetSupported(renderer_)) return nullptr;
   magnified_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
                                  kScreenWidth * scale, kScreenHeight * scale);
-  if (magnified_ != nullptr) SDL_SetTextureScaleMode(magnified_, SDL_ScaleModeLinear);
+  if (magnified_ != nullptr) {
+    SDL_SetTextureBlendMode(magnified_, SDL_BLENDMODE_NONE);
+    SDL_SetTextureScaleMode(magnified_, SDL_ScaleModeLinear);
+  }
   return magnified_;
 }
 
@@ -90,34 +100,37 @@ void SdlDisplay::present(std::span<const std::uint32_t> pixels) {
   if (renderer_ == nullptr) return;
   if (pixels.size() < static_cast<std::size_t>(kScreenWidth) * kScreenHeight) return;
   if (pump_.takeRenderReset() && !createTextures()) return;
-  // Pixels are 0x00RRGGBB, which is ARGB8888 with an alpha that nothing blends with.
   SDL_UpdateTexture(frame_, nullptr, pixels.data(), kFramePitch);
 
   int width = 0, height = 0;
   SDL_GetRendererOutputSize(renderer_, &width, &height);
   const SDL_Rect fit = toSdl(letterbox(width, height));
-  const int scale = wholeScale(width, height);
-
-  // Sharp pixels: the picture is first blown up to a whole magnification with nearest-neighbour
-  // (every pixel the same size), and only that bigger picture is smoothed down to the last
-  // fraction. A plain nearest-neighbour fit at, say, 2.25x would give columns of uneven width.
-  SDL_Texture* source = frame_;
-  if (scale >= 1 && fit.w != kScreenWidth * scale) {
-    if (SDL_Texture* big = magnified(scale); big != nullptr) {
-      SDL_SetTextureScaleMode(frame_, SDL_ScaleModeNearest);
-      SDL_SetRenderTarget(renderer_, big);
-      SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
-      SDL_SetRenderTarget(renderer_, nullptr);
-      source = big;
-    }
-  }
-  if (source == frame_) {
-    SDL_SetTextureScaleMode(frame_, scale >= 1 ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-  }
+  SDL_Texture* source = scaledSource(fit.w);
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, source, nullptr, &fit);
   SDL_RenderPresent(renderer_);
+}
+
+SDL_Texture* SdlDisplay::scaledSource(int fitWidth) {
+  // A whole magnification (the window at 640 x 480, 1280 x 960, ...) is drawn pixel for pixel.
+  if (fitWidth % kScreenWidth == 0) {
+    SDL_SetTextureScaleMode(frame_, SDL_ScaleModeNearest);
+    return frame_;
+  }
+  // Otherwise the picture is blown up past the fit with nearest-neighbour and smoothed down to
+  // it, so every pixel keeps one size and only its edges are blended.
+  const int scale = magnificationFor(fitWidth);
+  SDL_Texture* big = scale > 1 ? magnified(scale) : nullptr;
+  if (big == nullptr) {
+    SDL_SetTextureScaleMode(frame_, SDL_ScaleModeLinear);
+    return frame_;
+  }
+  SDL_SetTextureScaleMode(frame_, SDL_ScaleModeNearest);
+  SDL_SetRenderTarget(renderer_, big);
+  SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
+  SDL_SetRenderTarget(renderer_, nullptr);
+  return big;
 }
 
 void SdlDisplay::hideCursor() { SDL_ShowCursor(SDL_DISABLE); }

@@ -20,9 +20,9 @@ Rect letterbox(int outputWidth, int outputHeight) {
   return fit;
 }
 
-int wholeScale(int outputWidth, int outputHeight) {
-  if (outputWidth <= 0 || outputHeight <= 0) return 0;
-  return std::min(outputWidth / kScreenWidth, outputHeight / kScreenHeight);
+int magnificationFor(int fitWidth) {
+  if (fitWidth <= kScreenWidth) return 1;
+  return (fitWidth + kScreenWidth - 1) / kScreenWidth;
 }
 
 Point placeInsideWorkArea(Point windowTopLeft, Rect workArea) {

@@ -22,8 +22,11 @@ struct Point {
 // The largest 4:3 rectangle that fits an output of that size, centred; bars fill the rest.
 Rect letterbox(int outputWidth, int outputHeight);
 
-// The largest whole magnification of the picture that fits the output; 0 when even 1 does not.
-int wholeScale(int outputWidth, int outputHeight);
+// The smallest whole magnification of the picture at least as wide as `fitWidth` (1 for a fit
+// smaller than the picture). Scaled up by it with every pixel the same size and then smoothed
+// down to the fit, the picture stays sharp without the uneven columns of a fractional
+// nearest-neighbour scale.
+int magnificationFor(int fitWidth);
 
 // The window's outer top-left after it is pushed inside the work area's top-left corner. The
 // window only ever moves right or down: a work area that starts left of or above the window

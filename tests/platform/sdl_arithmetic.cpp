@@ -31,13 +31,11 @@ TEST(Letterbox, ThePictureKeepsItsShapeAndSitsInTheMiddle) {
   }
 }
 
-TEST(Letterbox, WholeScaleIsTheLargestThatFits) {
-  EXPECT_EQ(wholeScale(640, 480), 1);
-  EXPECT_EQ(wholeScale(1920, 1080), 2);
-  EXPECT_EQ(wholeScale(1919, 1440), 2);
-  EXPECT_EQ(wholeScale(3840, 2160), 4);
-  EXPECT_EQ(wholeScale(639, 480), 0);
-  EXPECT_EQ(wholeScale(-1, 480), 0);
+TEST(Letterbox, MagnificationIsTheSmallestWholeOneAtLeastAsWideAsTheFit) {
+  const int cases[][2] = {
+      {640, 1}, {1280, 2}, {1440, 3}, {1024, 2}, {1281, 3}, {2880, 5}, {300, 1}, {0, 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(magnificationFor(c[0]), c[1]) << "fit width " << c[0];
 }
 
 TEST(WindowPlacement, TheWindowMovesOnlyRightOrDownIntoTheWorkArea) {
