@@ -14,14 +14,11 @@
 #include "game/presentation/tile_transition.h"
 #include "game/resources/resources.h"
 #include "game/shell/command_line.h"
+#include "game/shell/data_files.h"
 #include "game/shell/frame_timing.h"
 #include "game/shell/input_test.h"
 #include "game/shell/scene_table.h"
 #include "game/shell/stage_files.h"
-
-#ifndef QUOREL_DATA_DIR
-#define QUOREL_DATA_DIR "/usr/local/share/quorel"
-#endif
 
 namespace quorel {
 
@@ -52,11 +49,6 @@ std::string currentFolder() {
   std::error_code error;
   const auto path = std::filesystem::current_path(error);
   return error ? std::string(".") : path.string();
-}
-
-std::string withSlash(std::string folder) {
-  if (!folder.empty() && folder.back() != '/') folder += '/';
-  return folder;
 }
 
 }  // namespace
@@ -327,23 +319,9 @@ void TForm1::playEffect(std::string_view name, int pan) {
   effects->play(name, pan);
 }
 
-std::string TForm1::findMusicFile(const std::string& file) const {
-  namespace fs = std::filesystem;
-  const std::string executableFolder = fs::path(executablePath).parent_path().string();
-  for (const std::string& base : {workingFolder, executableFolder, std::string(QUOREL_DATA_DIR)}) {
-    if (base.empty()) continue;
-    const std::string candidate = withSlash(base) + file;
-    std::error_code error;
-    if (fs::is_regular_file(candidate, error)) return candidate;
-  }
-  return file;
-}
-
 void TForm1::playMusic(std::string_view file) {
   if (onMusic) onMusic(file);
-  std::string relative(file);
-  std::replace(relative.begin(), relative.end(), '\\', '/');
-  music->loadAndPlay(findMusicFile(relative));
+  music->loadAndPlay(findDataFile(std::string(file), musicFolders(workingFolder, executablePath)));
 }
 
 void TForm1::stopMusic() {

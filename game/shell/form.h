@@ -145,7 +145,6 @@ class TForm1 {
   void loadPictures();
   void showFirstFrames();
   void releasePictures();
-  std::string findMusicFile(const std::string& file) const;
 
   std::minstd_rand random_;
   std::array<Scene*, 100> sceneTable_{};
