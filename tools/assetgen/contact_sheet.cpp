@@ -1,0 +1,55 @@
+// One PNG with every picture at 1:1 under its name, on a neutral grey so the clear (black)
+// parts of each picture show where they are.
+#include <algorithm>
+
+#include "tools/assetgen/assetgen.h"
+#include "tools/assetgen/pictures.h"
+
+namespace assetgen {
+namespace {
+
+constexpr int kSheetWidth = 1320;
+constexpr int kGap = 12;
+constexpr int kLabel = 20;
+constexpr Colour kBackdrop = rgb(96, 96, 104);
+
+struct Placed {
+  const char* name;
+  Image image;
+  int x, y;
+};
+
+// Left to right in rows, a new row when the next picture would not fit.
+std::vector<Placed> shelve(int& height) {
+  std::vector<Placed> placed;
+  int x = kGap, y = kGap, rowHeight = 0;
+  for (const Picture& p : allPictures()) {
+    Image img = p.draw();
+    if (x + img.width() + kGap > kSheetWidth && x > kGap) {
+      x = kGap;
+      y += rowHeight + kGap;
+      rowHeight = 0;
+    }
+    rowHeight = std::max(rowHeight, kLabel + img.height());
+    const int w = img.width();
+    placed.push_back({p.name, std::move(img), x, y});
+    x += w + kGap;
+  }
+  height = y + rowHeight + kGap;
+  return placed;
+}
+
+}  // namespace
+
+bool writeContactSheet(const std::string& pngPath) {
+  int height = 0;
+  const std::vector<Placed> placed = shelve(height);
+  Image sheet(kSheetWidth, height, kBackdrop);
+  for (const Placed& p : placed) {
+    drawGameText(sheet, p.x, p.y, p.name);
+    sheet.paste(p.image, p.x, p.y + kLabel, false);
+  }
+  return writePng(pngPath, sheet);
+}
+
+}  // namespace assetgen
