@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "game/platform/test_platform.h"
+#include "game/presentation/music_player.h"
+#include "game/presentation/sound_effects.h"
+#include "tests/audio/audio_fixtures.h"
+
+namespace quorel {
+namespace {
+
+using test::Bytes;
+
+// A piece whose events come every tick at a fast tempo, so that every callback sends
+// hundreds of events and refills the stream buffer several times on the audio thread.
+Bytes densePiece() {
+  Bytes track = {0x00, 0xFF, 0x51, 0x03, 0x00, 0x27, 0x10};  // 10000 microseconds a quarter
+  for (int i = 0; i < 300; ++i) test::append(track, {0x01, 0x90, static_cast<std::uint8_t>(i % 128), 0x40});
+  test::append(track, {0x00, 0xF0, 0x02, 0x01, 0xF7});
+  test::append(track, {0x01, 0xFF, 0x2F, 0x00});
+  return test::midiFile(480, track);
+}
+
+TEST(AudioThreads, TheGameThreadAndTheCallbackShareNothingUnguarded) {
+  test::TempWorkingFolder folder;
+  test::writeFile(folder.path() / "ZAP", test::constantWave(3000, 2000));
+  test::writeFile(folder.path() / "a.mid", densePiece());
+  test::writeFile(folder.path() / "b.mid", densePiece());
+  platform::TestPlatform platform;
+  SoundEffects effects(platform);
+  ASSERT_TRUE(effects.startUp());
+  MusicPlayer player(platform, effects);
+
+  std::atomic<bool> finished = false;
+  std::atomic<int> callbacks = 0;
+  std::thread device([&] {
+    while (!finished) {
+      platform.audioImpl.pull(256);
+      ++callbacks;
+    }
+  });
+  for (int i = 0; i < 120; ++i) {
+    effects.play(i % 2 ? "move" : "zap", (i * 700) % 20001 - 10000);
+    player.setRepeat(i % 3 != 0);
+    switch (i % 6) {
+      case 0: player.loadAndPlay("a.mid"); break;
+      case 1: player.stop(); break;
+      case 2: player.play(); break;
+      case 3: player.close(); break;
+      case 4: player.load("b.mid"); break;
+      case 5: player.play(); break;
+    }
+    // Let a callback or two run between operations, so that they meet refills in flight.
+    const int seen = callbacks;
+    while (callbacks < seen + 1) std::this_thread::yield();
+  }
+  finished = true;
+  device.join();
+  ASSERT_NE(platform.lastSynth, nullptr);
+  EXPECT_GT(platform.lastSynth->messages.size(), 300u);
+}
+
+}  // namespace
+}  // namespace quorel
