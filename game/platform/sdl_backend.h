@@ -79,6 +79,7 @@ class SdlDisplay : public Display {
   bool createTextures();
   SDL_Texture* magnified(int scale);
   SDL_Texture* scaledSource(int fitWidth);
+  SDL_Texture* frameScaled(SDL_ScaleMode mode);
   void destroy();
 
   SdlEventPump& pump_;
@@ -88,6 +89,7 @@ class SdlDisplay : public Display {
   SDL_Texture* frame_ = nullptr;      // the 640 x 480 picture as the game drew it
   SDL_Texture* magnified_ = nullptr;  // the picture at a whole magnification past the fit
   int magnifiedScale_ = 0;
+  bool smoothFit_ = false;  // the renderer is fast enough for the magnify-then-smooth pass
 };
 
 class SdlDialogs : public Dialogs {

@@ -46,6 +46,8 @@ bool SdlDisplay::open(bool fullScreen) {
     destroy();
     return false;
   }
+  SDL_RendererInfo info{};
+  smoothFit_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_ACCELERATED) != 0;
   // Keys go to the game straight, never into an input method.
   SDL_StopTextInput();
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
@@ -112,20 +114,22 @@ void SdlDisplay::present(std::span<const std::uint32_t> pixels) {
   SDL_RenderPresent(renderer_);
 }
 
+SDL_Texture* SdlDisplay::frameScaled(SDL_ScaleMode mode) {
+  SDL_SetTextureScaleMode(frame_, mode);
+  return frame_;
+}
+
 SDL_Texture* SdlDisplay::scaledSource(int fitWidth) {
   // A whole magnification (the window at 640 x 480, 1280 x 960, ...) is drawn pixel for pixel.
-  if (fitWidth % kScreenWidth == 0) {
-    SDL_SetTextureScaleMode(frame_, SDL_ScaleModeNearest);
-    return frame_;
-  }
-  // Otherwise the picture is blown up past the fit with nearest-neighbour and smoothed down to
-  // it, so every pixel keeps one size and only its edges are blended.
+  if (fitWidth % kScreenWidth == 0) return frameScaled(SDL_ScaleModeNearest);
   const int scale = magnificationFor(fitWidth);
-  SDL_Texture* big = scale > 1 ? magnified(scale) : nullptr;
-  if (big == nullptr) {
-    SDL_SetTextureScaleMode(frame_, SDL_ScaleModeLinear);
-    return frame_;
-  }
+  if (scale == 1) return frameScaled(SDL_ScaleModeLinear);  // a window smaller than the picture
+  // Otherwise the picture is blown up past the fit with nearest-neighbour and smoothed down to
+  // it, so every pixel keeps one size and only its edges are blended. Drawn by the processor,
+  // that extra pass would cost more than a frame's budget on a large screen, so a software
+  // renderer scales with plain nearest-neighbour and keeps the game at its speed.
+  SDL_Texture* big = smoothFit_ ? magnified(scale) : nullptr;
+  if (big == nullptr) return frameScaled(SDL_ScaleModeNearest);
   SDL_SetTextureScaleMode(frame_, SDL_ScaleModeNearest);
   SDL_SetRenderTarget(renderer_, big);
   SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
