@@ -1,6 +1,8 @@
-// One PNG with every picture at 1:1 under its name, on a neutral grey so the clear (black)
-// parts of each picture show where they are.
+// One PNG with every picture at 1:1 under its name and size, on a neutral grey so the clear
+// (black) parts of each picture show where they are.
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "tools/assetgen/assetgen.h"
 #include "tools/assetgen/pictures.h"
@@ -14,9 +16,10 @@ constexpr int kLabel = 20;
 constexpr Colour kBackdrop = rgb(96, 96, 104);
 
 struct Placed {
-  const char* name;
+  std::string label;
   Image image;
-  int x, y;
+  int x = 0, y = 0;
+  int width() const { return std::max(image.width(), 16 * int(label.size())); }
 };
 
 // Left to right in rows, a new row when the next picture would not fit.
@@ -24,16 +27,18 @@ std::vector<Placed> shelve(int& height) {
   std::vector<Placed> placed;
   int x = kGap, y = kGap, rowHeight = 0;
   for (const Picture& p : allPictures()) {
-    Image img = p.draw();
-    if (x + img.width() + kGap > kSheetWidth && x > kGap) {
+    Placed item{p.name, p.draw()};
+    item.label += " " + std::to_string(item.image.width()) + "x" + std::to_string(item.image.height());
+    if (x + item.width() + kGap > kSheetWidth && x > kGap) {
       x = kGap;
       y += rowHeight + kGap;
       rowHeight = 0;
     }
-    rowHeight = std::max(rowHeight, kLabel + img.height());
-    const int w = img.width();
-    placed.push_back({p.name, std::move(img), x, y});
-    x += w + kGap;
+    rowHeight = std::max(rowHeight, kLabel + item.image.height());
+    item.x = x;
+    item.y = y;
+    x += item.width() + kGap;
+    placed.push_back(std::move(item));
   }
   height = y + rowHeight + kGap;
   return placed;
@@ -46,7 +51,7 @@ bool writeContactSheet(const std::string& pngPath) {
   const std::vector<Placed> placed = shelve(height);
   Image sheet(kSheetWidth, height, kBackdrop);
   for (const Placed& p : placed) {
-    drawGameText(sheet, p.x, p.y, p.name);
+    drawGameText(sheet, p.x, p.y, p.label);
     sheet.paste(p.image, p.x, p.y + kLabel, false);
   }
   return writePng(pngPath, sheet);
