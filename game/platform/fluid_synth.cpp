@@ -26,6 +26,9 @@ constexpr std::array kSoundfontPaths = {
 };
 
 constexpr int kMidiChannels = 16;
+// FluidSynth's own default (0.2) leaves the music far quieter than a hardware GM synthesizer;
+// this keeps its peaks near half scale, with room for the effects on top.
+constexpr double kGain = 0.4;
 constexpr int kSustainPedal = 64;
 // Rendering goes through a scratch buffer of this many frames, made once, so the audio
 // callback never allocates.
@@ -131,6 +134,7 @@ std::unique_ptr<MidiSynth> createFluidSynth(int sampleRate) {
   if (!settings) return std::make_unique<SilentSynth>();
   fluid_settings_setnum(settings, "synth.sample-rate", sampleRate);
   fluid_settings_setint(settings, "synth.verbose", 0);
+  fluid_settings_setnum(settings, "synth.gain", kGain);
   fluid_synth_t* synth = new_fluid_synth(settings);
   if (!synth) {
     delete_fluid_settings(settings);

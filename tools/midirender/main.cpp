@@ -1,0 +1,105 @@
+// midirender IN.mid OUT.wav [SECONDS]: the game's music player, with repeat on, rendered offline
+// through FluidSynth into a 16-bit stereo WAV file.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "game/platform/fluid_synth.h"
+#include "game/platform/test_platform.h"
+#include "game/presentation/music_player.h"
+#include "game/presentation/sound_effects.h"
+
+namespace {
+
+constexpr int kRate = 44100;
+constexpr int kCallbackFrames = 441;  // pulled 10 ms at a time, as a device would
+constexpr double kDefaultSeconds = 60;
+
+// The test back end pulls audio on demand; only the synthesizer is the real one.
+class OfflinePlatform : public quorel::platform::TestPlatform {
+ public:
+  std::unique_ptr<quorel::platform::MidiSynth> createSynth(int sampleRate) override {
+    return quorel::platform::createFluidSynth(sampleRate);
+  }
+};
+
+void putLe16(std::ofstream& out, std::uint16_t v) {
+  const char bytes[] = {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+  out.write(bytes, 2);
+}
+
+void putLe32(std::ofstream& out, std::uint32_t v) {
+  putLe16(out, static_cast<std::uint16_t>(v & 0xFFFF));
+  putLe16(out, static_cast<std::uint16_t>(v >> 16));
+}
+
+bool writeWave(const std::string& path, const std::vector<std::int16_t>& samples) {
+  std::ofstream out(path, std::ios::binary);
+  const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
+  out.write("RIFF", 4);
+  putLe32(out, 36 + dataBytes);
+  out.write("WAVEfmt ", 8);
+  putLe32(out, 16);
+  putLe16(out, 1);  // PCM
+  putLe16(out, 2);
+  putLe32(out, kRate);
+  putLe32(out, kRate * 4);
+  putLe16(out, 4);
+  putLe16(out, 16);
+  out.write("data", 4);
+  putLe32(out, dataBytes);
+  for (std::int16_t s : samples) putLe16(out, static_cast<std::uint16_t>(s));
+  return static_cast<bool>(out);
+}
+
+std::int16_t toPcm16(float sample) {
+  return static_cast<std::int16_t>(std::lround(std::clamp(sample, -1.0f, 1.0f) * 32767.0f));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3 || argc > 4) {
+    std::fprintf(stderr, "usage: midirender IN.mid OUT.wav [SECONDS]\n");
+    return 2;
+  }
+  const std::string in = argv[1];
+  const std::string out = argv[2];
+  const double seconds = argc == 4 ? std::atof(argv[3]) : kDefaultSeconds;
+  if (!(seconds > 0)) {
+    std::fprintf(stderr, "midirender: SECONDS must be a positive number\n");
+    return 2;
+  }
+  if (quorel::platform::findGeneralMidiSoundfont().empty()) {
+    std::fprintf(stderr, "midirender: no General MIDI soundfont installed; the result will be silent\n");
+  }
+
+  OfflinePlatform platform;
+  platform.audioImpl.rate = kRate;
+  quorel::SoundEffects effects(platform);
+  effects.startUp();
+  quorel::MusicPlayer player(platform, effects);
+  player.setRepeat(true);
+  if (!player.loadAndPlay(in)) {
+    const std::string reason = player.lastError().empty() ? "cannot be opened" : player.lastError();
+    std::fprintf(stderr, "midirender: %s: %s\n", in.c_str(), reason.c_str());
+    return 1;
+  }
+
+  const auto frames = static_cast<long>(seconds * kRate);
+  std::vector<std::int16_t> samples;
+  samples.reserve(static_cast<std::size_t>(frames) * 2);
+  for (long done = 0; done < frames; done += kCallbackFrames) {
+    const auto chunk = static_cast<int>(std::min<long>(kCallbackFrames, frames - done));
+    for (float s : platform.audioImpl.pull(chunk)) samples.push_back(toPcm16(s));
+  }
+  if (!writeWave(out, samples)) {
+    std::fprintf(stderr, "midirender: cannot write %s\n", out.c_str());
+    return 1;
+  }
+  return 0;
+}
