@@ -99,9 +99,8 @@ void Screen::blit(int x, int y, Rect r, const Surface* picture) {
   for (int row = 0; row < r.height(); ++row) {
     const std::uint32_t* from = picture->row(r.top + row) + r.left;
     std::uint32_t* to = backBuffer_.row(y + row) + x;
-    for (int column = 0; column < r.width(); ++column) {
-      if (from[column] != 0) to[column] = from[column];
-    }
+    // Written as a select rather than a branch so that the compiler can vectorise it.
+    for (int column = 0; column < r.width(); ++column) to[column] = from[column] != 0 ? from[column] : to[column];
   }
 }
 

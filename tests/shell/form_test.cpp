@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "game/presentation/screen.h"
 #include "game/shell/frame_timing.h"
 #include "tests/support/game_harness.h"
 
@@ -274,13 +275,18 @@ TEST(TestPlay, AFileOrStageThatCannotBePlayedIsReportedAndNothingIsWritten) {
 TEST(Shutdown, AFirstRunWritesQuorelDatWithItsDefaultsOnce) {
   GameHarness game;
   ASSERT_TRUE(game.start());
+  TForm1& form = game.form();
+  // Closed during the Ending, whose own pictures are still loaded.
+  form.pictures.endingback = form.screen->loadPicture("endingback");
+  form.pictures.endingfont = form.screen->loadPicture("endingfont");
   game.keyDown(kF9);
   EXPECT_EQ(game.runPasses(10), 1);
-  TForm1& form = game.form();
   EXPECT_TRUE(form.closed());
   EXPECT_EQ(form.run(), 0);
   EXPECT_EQ(form.pictures.font, nullptr);
   EXPECT_EQ(form.pictures.map, nullptr);
+  EXPECT_EQ(form.pictures.endingback, nullptr);
+  EXPECT_EQ(form.pictures.endingfont, nullptr);
   const std::string path = game.folder() + "quorel.dat";
   EXPECT_THAT(readFile(path), HasSubstr("SUM=6913"));
 
