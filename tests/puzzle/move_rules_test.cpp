@@ -87,6 +87,8 @@ TEST(MoveRules, MergeLeavesTheRemainderOfTheLargerValueByTheSmaller) {
       {'G', 'G', '0', "clear"},  // equal values
       {'C', 'B', 'A', "hit"},    // a remainder of 1 still hits
       {'Y', 'G', 'D', "hit"},    // 25 into 7
+      {'Z', 'M', '0', "clear"},  // "Z" is a block of value 26
+      {'G', 'Z', 'E', "hit"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string{c.pushed} + " into " + c.struck);

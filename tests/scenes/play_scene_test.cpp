@@ -178,5 +178,22 @@ TEST(PlayScene, ABlockMoveRestartsTheStatusLineWithTheNewCount) {
   EXPECT_EQ(g.game.effects.back().name, "move");
 }
 
+TEST(PlayScene, APlayerStartingOutsideTheGridIsHeldAtItsEdge) {
+  PuzzleGame g;
+  // Column 20 lies just beyond the right edge, beside the floor of column 19; "Z" has no picture.
+  g.startUserSet("edge.qrl", stageSetLines({{"10000000000000EEZZ00", 20}}), 1);
+  g.state().introWindow = false;
+  g.runIntro();
+  g.step(kKeyRight);
+  EXPECT_EQ(g.state().playerX, 20);
+  g.step(kKeyLeft);
+  EXPECT_EQ(g.state().playerX, 19);
+  g.step(kKeyLeft, 2);  // "Z" into "Z"
+  EXPECT_EQ(g.board()[16][1], kFloor);
+  EXPECT_EQ(g.board()[17][1], kFloor);
+  EXPECT_EQ(g.game.effects.back().name, "clear");
+  EXPECT_EQ(g.form().sceneNumber, kScenePlay);
+}
+
 }  // namespace
 }  // namespace quorel::testing
