@@ -1,4 +1,5 @@
 #include "game/puzzle/move_rules.h"
+#include "game/puzzle/play_scene.h"
 
 #include <gtest/gtest.h>
 
@@ -289,6 +290,23 @@ TEST(MoveRules, AnAttemptStartsFacingDownAtTheStartCellWithNoMoves) {
   EXPECT_EQ(state.stepFrames, 16);
   EXPECT_EQ(state.moveY, 1);
   EXPECT_EQ(facingOf(state), 2);
+}
+
+TEST(PoseAnimation, IdleFramesShowFor8_58_58_8_8AndAPushHoldsThePushPose) {
+  PlayState state;
+  std::vector<int> lengths(5, 0);
+  for (int pass = 0; pass < 140; ++pass) {
+    animatePose(state);
+    ++lengths[static_cast<std::size_t>(state.spriteFrame)];
+  }
+  EXPECT_EQ(lengths, (std::vector<int>{8, 58, 58, 8, 8}));
+
+  state.spriteFrame = 4;
+  state.poseTimer = -30;
+  int pushPose = 0;
+  for (animatePose(state); state.spriteFrame == 4; animatePose(state)) ++pushPose;
+  EXPECT_EQ(pushPose, 37);
+  EXPECT_EQ(state.spriteFrame, 0);
 }
 
 // --- the built-in stage 1: "E", two "C" and a "D", NG number 6 ---

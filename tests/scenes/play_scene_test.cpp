@@ -195,5 +195,24 @@ TEST(PlayScene, APlayerStartingOutsideTheGridIsHeldAtItsEdge) {
   EXPECT_EQ(g.form().sceneNumber, kScenePlay);
 }
 
+TEST(PlayScene, GameWaitIsTheFramePeriodAboveThePacingsSixteenMilliseconds) {
+  struct Case {
+    int gameWait;
+    std::uint32_t period;
+  };
+  for (const Case c : {Case{0, 16}, Case{10, 16}, Case{50, 50}, Case{99, 99}}) {
+    SCOPED_TRACE(c.gameWait);
+    PuzzleGame g;
+    g.form().settings.gameWait = c.gameWait;
+    startInOpenRoom(g);
+    g.passes(3);
+    const std::vector<std::uint32_t>& times = g.game.platform.displayImpl.presentTimes;
+    const std::size_t first = times.size();
+    g.game.hold(kKeyRight);  // walking changes nothing of the pace
+    g.passes(20);
+    for (std::size_t i = first; i < times.size(); ++i) EXPECT_EQ(times[i] - times[i - 1], c.period) << i;
+  }
+}
+
 }  // namespace
 }  // namespace quorel::testing
