@@ -166,6 +166,17 @@ TEST(StartUp, WithoutSoundYesPlaysBeepsAndNoEndsTheProgram) {
   }
 }
 
+TEST(StartUp, MessagesComeInStartUpOrder) {
+  GameHarness game;
+  for (int i = 0; i < 28; ++i) game.writeFile("set" + std::to_string(i + 10) + ".qrl", stageSetLines(1));
+  game.platform.audioImpl.openSucceeds = false;
+  game.platform.displayImpl.desktopDepth = 32;
+  game.platform.dialogsImpl.answers = {true, false};
+  ASSERT_TRUE(game.start({"w"}));
+  EXPECT_THAT(shownTexts(game),
+              ElementsAre(HasSubstr("28個以上"), kSoundQuestion, "この色好みじゃないから、フルスクリーンにしよっか？"));
+}
+
 TEST(StartUp, ADisplayThatCannotOpenEndsTheProgramWithoutWriting) {
   GameHarness game;
   game.platform.displayImpl.openSucceeds = false;
