@@ -22,8 +22,13 @@ struct Event {
 };
 
 std::vector<std::uint8_t> meta(std::uint8_t type, std::vector<std::uint8_t> data) {
-  std::vector<std::uint8_t> bytes = {0xFF, type, static_cast<std::uint8_t>(data.size())};
-  bytes.insert(bytes.end(), data.begin(), data.end());
+  // Built by resizing rather than inserting: GCC 12 warns falsely on inserting into a
+  // three-byte vector.
+  std::vector<std::uint8_t> bytes(3 + data.size());
+  bytes[0] = 0xFF;
+  bytes[1] = type;
+  bytes[2] = static_cast<std::uint8_t>(data.size());
+  std::copy(data.begin(), data.end(), bytes.begin() + 3);
   return bytes;
 }
 
