@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev
-  xvfb xauth x11-utils xdotool imagemagick sox
+  xvfb xauth x11-utils xdotool imagemagick sox xfonts-base
   fonts-ipafont-gothic
 )
 
