@@ -84,7 +84,7 @@ void BM_IntroRevealComposition(benchmark::State& state) {
   for (auto _ : state) {
     form.colourFill({0, 0, kScreenWidth, kScreenHeight}, work, kColourBlack);
     drawBoardOnto(form, work);
-    blitOnto(work, 96, 192, faceFrame(0, 2), form.pictures.face.get());
+    keyedBlit(work, 96, 192, faceFrame(0, 2), form.pictures.face.get());
     benchmark::ClobberMemory();
   }
 }

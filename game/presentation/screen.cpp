@@ -80,7 +80,7 @@ void Screen::colourFill(const Rect& rect, Surface& target, std::uint32_t colorre
   }
 }
 
-void Screen::blit(int x, int y, Rect r, const Surface* picture) {
+void keyedBlit(Surface& target, int x, int y, Rect r, const Surface* picture) {
   if (picture == nullptr) return;
   // The screen's clipping rule: the source rectangle is cut, never the position moved right.
   if (x < 0) {
@@ -91,18 +91,20 @@ void Screen::blit(int x, int y, Rect r, const Surface* picture) {
     r.top -= y;
     y = 0;
   }
-  if (x > kScreenWidth - r.width()) r.right = r.left + kScreenWidth - x;
-  if (y > kScreenHeight - r.height()) r.bottom = r.top + kScreenHeight - y;
+  if (x > target.width() - r.width()) r.right = r.left + target.width() - x;
+  if (y > target.height() - r.height()) r.bottom = r.top + target.height() - y;
   // A rectangle that is empty, inverted or reaches outside its picture is refused whole,
   // as the display refuses it.
   if (r.width() <= 0 || r.height() <= 0 || !insideSurface(r, *picture)) return;
   for (int row = 0; row < r.height(); ++row) {
     const std::uint32_t* from = picture->row(r.top + row) + r.left;
-    std::uint32_t* to = backBuffer_.row(y + row) + x;
+    std::uint32_t* to = target.row(y + row) + x;
     // Written as a select rather than a branch so that the compiler can vectorise it.
     for (int column = 0; column < r.width(); ++column) to[column] = from[column] != 0 ? from[column] : to[column];
   }
 }
+
+void Screen::blit(int x, int y, Rect r, const Surface* picture) { keyedBlit(backBuffer_, x, y, r, picture); }
 
 void Screen::copy(int x, int y, const Rect& r, const Surface* picture) {
   if (picture == nullptr || r.width() <= 0 || r.height() <= 0 || !insideSurface(r, *picture)) return;

@@ -14,6 +14,10 @@ namespace quorel {
 inline constexpr int kScreenWidth = 640;
 inline constexpr int kScreenHeight = 480;
 
+// Copies `source` of `picture` onto `target` at (x, y), skipping black pixels, clipped to the
+// target by the screen's rule. The back buffer and the work surface are both screen-sized.
+void keyedBlit(Surface& target, int x, int y, Rect source, const Surface* picture);
+
 class Screen {
  public:
   // `framePacing` runs inside every present, just before the frame is handed over.

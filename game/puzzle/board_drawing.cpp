@@ -85,34 +85,11 @@ void drawStatusLine(TForm1& form) {
   form.blit(590, 0, ngIconOf(currentNgNumber(form)), form.pictures.map.get());
 }
 
-void blitOnto(Surface& target, int x, int y, Rect r, const Surface* picture) {
-  if (picture == nullptr) return;
-  if (x < 0) {
-    r.left -= x;
-    x = 0;
-  }
-  if (y < 0) {
-    r.top -= y;
-    y = 0;
-  }
-  if (x > kScreenWidth - r.width()) r.right = r.left + kScreenWidth - x;
-  if (y > kScreenHeight - r.height()) r.bottom = r.top + kScreenHeight - y;
-  const bool sourceInside = r.left >= 0 && r.top >= 0 && r.right <= picture->width() && r.bottom <= picture->height();
-  const bool targetInside = x + r.width() <= target.width() && y + r.height() <= target.height();
-  if (r.width() <= 0 || r.height() <= 0 || !sourceInside || !targetInside) return;
-  for (int row = 0; row < r.height(); ++row) {
-    const std::uint32_t* from = picture->row(r.top + row) + r.left;
-    std::uint32_t* to = target.row(y + row) + x;
-    for (int column = 0; column < r.width(); ++column)
-      if (from[column] != 0) to[column] = from[column];
-  }
-}
-
 void drawBoardOnto(TForm1& form, Surface& target) {
   const Board& board = workingBoard(form);
   for (int y = 0; y < kBoardRows; ++y)
     for (int x = 0; x < kBoardColumns; ++x)
-      blitOnto(target, kCellSize * x, kCellSize * y + kBoardTop, mapCellOf(board[x][y]), form.pictures.map.get());
+      keyedBlit(target, kCellSize * x, kCellSize * y + kBoardTop, mapCellOf(board[x][y]), form.pictures.map.get());
 }
 
 }  // namespace quorel

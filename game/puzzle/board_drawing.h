@@ -28,9 +28,6 @@ void drawStatusLine(TForm1& form);
 int stageRecord(const TForm1& form, int stage);
 int currentNgNumber(const TForm1& form);
 
-// A colour-keyed blit onto any surface (the work surface as well as the back buffer), clipped
-// to the 640 x 480 screen like the back buffer's.
-void blitOnto(Surface& target, int x, int y, Rect source, const Surface* picture);
 // The whole working Board of the current stage, onto the work surface.
 void drawBoardOnto(TForm1& form, Surface& target);
 

@@ -59,7 +59,7 @@ void RetryMenu::draw(TForm1& form) {
 void RetryMenu::retry(TForm1& form) {
   if (Surface* work = form.pictures.work.get()) {
     form.colourFill({0, 0, kScreenWidth, kScreenHeight}, *work, kColourBlack);
-    blitOnto(*work, 0, 86, kRetryBanner, form.pictures.title.get());
+    keyedBlit(*work, 0, 86, kRetryBanner, form.pictures.title.get());
   }
   form.sceneNumber = kSceneIntro;
   menuLatch = true;

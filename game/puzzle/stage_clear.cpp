@@ -101,8 +101,8 @@ void StageClear::leaveStage(TForm1& form) {
   s.spriteY = kCellSize * s.playerY + kBoardTop;
   if (Surface* work = form.pictures.work.get()) {
     form.colourFill({0, 0, kScreenWidth, kScreenHeight}, *work, kColourBlack);
-    blitOnto(*work, s.spriteX, s.spriteY, faceFrame(kPushPose, facingOf(s)), form.pictures.face.get());
-    blitOnto(*work, 0, kClearBannerY, kClearBanner, form.pictures.title.get());
+    keyedBlit(*work, s.spriteX, s.spriteY, faceFrame(kPushPose, facingOf(s)), form.pictures.face.get());
+    keyedBlit(*work, 0, kClearBannerY, kClearBanner, form.pictures.title.get());
   }
   form.tileTransition(kTransitionReveal);
   // Test play ends with its stage; the rest of the pass still runs before the window closes.

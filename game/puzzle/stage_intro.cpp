@@ -23,7 +23,7 @@ void drawStandingPlayer(TForm1& form, Surface* target) {
   const int x = kCellSize * s.playerX;
   const int y = kCellSize * s.playerY + kBoardTop;
   if (target != nullptr) {
-    blitOnto(*target, x, y, frame, form.pictures.face.get());
+    keyedBlit(*target, x, y, frame, form.pictures.face.get());
   } else {
     form.blit(x, y, frame, form.pictures.face.get());
   }
