@@ -4,14 +4,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh -DQUOREL_WERROR=ON
-cd build
-ctest --output-on-failure --timeout 300 -j2
-
 # The audio callback and the game's thread share the mixer and the music player: one
 # ThreadSanitizer build of the audio tests. The FluidSynth tests are left out here: the library
 # loads soundfonts on OpenMP threads that the sanitizer cannot see into.
-cd ..
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUOREL_SANITIZE=thread \
   -DQUOREL_BUILD_EDITOR=OFF -DQUOREL_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build build-tsan --target test_audio
 TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/test_audio --gtest_filter='-FluidSynth.*' --gtest_brief=1
+
+# Every other test, last, so that its summary closes the run.
+cd build
+ctest --output-on-failure --timeout 300 -j2
