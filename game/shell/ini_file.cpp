@@ -99,7 +99,7 @@ IniFile IniFile::load(const std::string& path) {
 IniFile IniFile::parse(std::string_view text) {
   // A byte order mark left by a text editor must not hide the first section.
   constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-  if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
+  while (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
   IniFile ini;
   std::size_t start = 0;
   while (start < text.size()) {

@@ -70,6 +70,8 @@ TEST(IniRead, EveryLineEndAndAByteOrderMarkAreUnderstood) {
       "[S]\nA=1\nB=2\n",
       "[S]\rA=1\rB=2",
       "\xEF\xBB\xBF[S]\r\nA=1\nB=2\r",
+      // A file saved twice by a careless editor.
+      "\xEF\xBB\xBF\xEF\xBB\xBF[S]\nA=1\nB=2\n",
   };
   for (const char* text : texts) {
     const IniFile ini = IniFile::parse(text);
