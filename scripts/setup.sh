@@ -9,6 +9,7 @@ packages=(
   libfluidsynth-dev fluid-soundfont-gm
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   zlib1g-dev
   xvfb xauth x11-utils xdotool imagemagick sox xfonts-base
   fonts-ipafont-gothic
