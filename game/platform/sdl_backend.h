@@ -63,6 +63,7 @@ class SdlInput : public Input {
 class SdlDisplay : public Display {
  public:
   SdlDisplay(SdlEventPump& pump, bool videoReady) : pump_(pump), videoReady_(videoReady) {}
+  bool videoReady() const { return videoReady_; }
   ~SdlDisplay() override;
   SdlDisplay(const SdlDisplay&) = delete;
   SdlDisplay& operator=(const SdlDisplay&) = delete;

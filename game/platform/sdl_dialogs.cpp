@@ -16,6 +16,8 @@ constexpr const char* kNo = "いいえ";
 constexpr const char* kOk = "OK";
 
 // Without a desktop to show a box on, the text still reaches whoever started the program.
+// Boxes are not even tried then: SDL's fallback helper program can wait forever without a
+// display, and a game that cannot start must still end.
 void printInstead(const std::string& text, const std::string& caption) {
   std::fprintf(stderr, "%s: %s (no message box: %s)\n", caption.c_str(), text.c_str(), SDL_GetError());
 }
@@ -23,6 +25,7 @@ void printInstead(const std::string& text, const std::string& caption) {
 }  // namespace
 
 void SdlDialogs::message(const std::string& text, const std::string& caption) {
+  if (!display_.videoReady()) return printInstead(text, caption);
   const SDL_MessageBoxButtonData buttons[] = {
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, kOk},
   };
@@ -33,6 +36,10 @@ void SdlDialogs::message(const std::string& text, const std::string& caption) {
 }
 
 bool SdlDialogs::askYesNo(const std::string& text, const std::string& caption) {
+  if (!display_.videoReady()) {
+    printInstead(text, caption);
+    return false;
+  }
   const SDL_MessageBoxButtonData buttons[] = {
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, kYes},
       {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, kNo},

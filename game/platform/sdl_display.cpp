@@ -17,8 +17,8 @@ SdlDisplay::~SdlDisplay() { destroy(); }
 
 int SdlDisplay::desktopBitsPerPixel() {
   SDL_DisplayMode mode;
-  // Without a display there is no depth to compare; report the common one so that no colour
-  // question is asked for a screen that cannot be opened anyway.
+  // Without a display there is no depth to compare; the common one stands in. Any question
+  // asked then goes to the terminal, and opening the screen fails anyway.
   if (!videoReady_ || SDL_GetDesktopDisplayMode(0, &mode) != 0) return 32;
   return desktopDepth(static_cast<int>(SDL_BITSPERPIXEL(mode.format)),
                       static_cast<int>(SDL_BYTESPERPIXEL(mode.format)));

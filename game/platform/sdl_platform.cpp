@@ -1,6 +1,8 @@
 // The real back end over SDL2.
 #include "game/platform/sdl_platform.h"
 
+#include <cstdio>
+
 #include "game/platform/fluid_synth.h"
 #include "game/platform/sdl_backend.h"
 
@@ -14,6 +16,7 @@ class SdlSession {
   SdlSession() {
     SDL_InitSubSystem(SDL_INIT_EVENTS | SDL_INIT_JOYSTICK);
     videoReady_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (!videoReady_) std::fprintf(stderr, "quorel: no display: %s\n", SDL_GetError());
   }
   ~SdlSession() { SDL_Quit(); }
   SdlSession(const SdlSession&) = delete;

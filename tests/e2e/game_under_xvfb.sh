@@ -14,14 +14,20 @@ done
 work=$(mktemp -d)
 xvfb_pid=""
 cleanup() {
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  # Waiting for the server to be gone keeps its display number from being handed out again
+  # while it still answers.
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 # A 16-bit screen matches the default BIT setting, so a windowed start asks no question.
-# Xvfb picks a free display itself and tells its number through the file.
-Xvfb -displayfd 3 -screen 0 1024x768x16 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# Xvfb picks a free display itself and tells its number through the file; -noreset keeps it
+# from restarting (and refusing connections meanwhile) each time its last client leaves.
+Xvfb -displayfd 3 -screen 0 1024x768x16 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
@@ -35,7 +41,14 @@ cd "$work"
 
 fail() {
   echo "FAIL: $*"
+  for id in $(xdotool search --name quorel 2>/dev/null); do
+    echo "window $id: $(geometry "$id" 2>/dev/null) $(xwininfo -id "$id" 2>/dev/null | grep -E 'Map State' | tr -s ' ')"
+  done
   [ -s "$work/stderr.txt" ] && { echo "the game said:"; cat "$work/stderr.txt"; }
+  if [ -n "${pid:-}" ] && kill -0 "$pid" 2>/dev/null && command -v gdb >/dev/null; then
+    echo "the game is still running here:"
+    gdb -p "$pid" -batch -ex "thread apply all bt 12" 2>/dev/null | grep -E "^#|^Thread" | head -60
+  fi
   [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
   exit 1
 }
