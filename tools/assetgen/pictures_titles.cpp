@@ -26,16 +26,21 @@ void sparkle(Image& img, int x, int y, int arm, Colour colour) {
   }
 }
 
-LetteringStyle goldStyle() {
+// The banners' lettering: a thick outline and a deep drop shadow, in the banner's own colours.
+LetteringStyle bannerStyle(Colour top, Colour bottom, Colour outline, Colour shine) {
   LetteringStyle s;
-  s.top = rgb(255, 246, 150);
-  s.bottom = rgb(250, 140, 30);
-  s.outline = rgb(74, 26, 12);
+  s.top = top;
+  s.bottom = bottom;
+  s.outline = outline;
   s.outlineWidth = 3;
   s.shadow = kInk;
   s.shadowOffset = 4;
-  s.shine = rgb(255, 255, 230);
+  s.shine = shine;
   return s;
+}
+
+LetteringStyle goldStyle() {
+  return bannerStyle(rgb(255, 246, 150), rgb(250, 140, 30), rgb(74, 26, 12), rgb(255, 255, 230));
 }
 
 // Centres a line of big lettering horizontally with its top at y.
@@ -100,27 +105,13 @@ void drawClearBanner(Image& img) {
 }
 
 void drawRetryBanner(Image& img) {
-  LetteringStyle s;
-  s.top = rgb(236, 246, 255);
-  s.bottom = rgb(110, 160, 250);
-  s.outline = rgb(12, 22, 70);
-  s.outlineWidth = 3;
-  s.shadow = kInk;
-  s.shadowOffset = 4;
-  s.shine = 0xFFFFFF;
-  bannerLine(img, "TRY AGAIN?", 6, 330, s);
+  bannerLine(img, "TRY AGAIN?", 6, 330,
+             bannerStyle(rgb(236, 246, 255), rgb(110, 160, 250), rgb(12, 22, 70), 0xFFFFFF));
 }
 
 void drawRecordBanner(Image& img) {
-  LetteringStyle s;
-  s.top = rgb(255, 220, 246);
-  s.bottom = rgb(244, 60, 150);
-  s.outline = rgb(70, 10, 44);
-  s.outlineWidth = 3;
-  s.shadow = kInk;
-  s.shadowOffset = 4;
-  s.shine = 0xFFFFFF;
-  bannerLine(img, "NEW RECORD!", 6, 418, s);
+  bannerLine(img, "NEW RECORD!", 6, 418,
+             bannerStyle(rgb(255, 220, 246), rgb(244, 60, 150), rgb(70, 10, 44), 0xFFFFFF));
   sparkle(img, 96, 420, 4, palette::kGold);
   sparkle(img, 548, 462, 4, palette::kGold);
 }
