@@ -8,7 +8,7 @@
 #include "game/presentation/screen.h"
 #include "game/presentation/text.h"
 #include "game/puzzle/board_drawing.h"
-#include "game/puzzle/move_rules.h"
+#include "game/rules/move_rules.h"
 #include "tests/support/game_harness.h"
 
 namespace quorel {

@@ -2,7 +2,7 @@
 
 #include "game/presentation/screen.h"
 #include "game/presentation/text.h"
-#include "game/puzzle/move_rules.h"
+#include "game/rules/move_rules.h"
 #include "game/shell/form.h"
 
 namespace quorel {

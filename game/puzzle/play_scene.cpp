@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "game/puzzle/board_drawing.h"
-#include "game/puzzle/move_rules.h"
+#include "game/rules/move_rules.h"
 
 namespace quorel {
 
@@ -38,6 +38,12 @@ void drawSlidingBlock(TForm1& form) {
 
 int walkingStepFrames(bool drawLevel) { return 8 * (drawLevel ? 1 : 0) + 8; }
 int runningStepFrames(bool drawLevel) { return 4 * (drawLevel ? 1 : 0) + 4; }
+
+int sceneAfterStep(StageResult result, int sceneNumber) {
+  if (result == StageResult::Cleared) return kSceneClear;
+  if (isLost(result)) return kSceneRetry;
+  return sceneNumber;
+}
 
 void animatePose(PlayState& s) {
   s.poseTimer += 1;
@@ -80,8 +86,8 @@ void PlayScene::inputFrame(TForm1& form) {
   if (s.moveX != 0 || s.moveY != 0) {
     FormEffects effects(form);
     const int stage = form.currentStage;
-    MoveRules rules{s, form.stageSet.playBoard[stage], stage, form.stageSet.ngNumber[stage], form.sceneNumber, effects};
-    rules.beginStep(s.moveX, s.moveY);
+    MoveRules rules{s, form.stageSet.playBoard[stage], stage, form.stageSet.ngNumber[stage], effects};
+    form.sceneNumber = sceneAfterStep(rules.beginStep(s.moveX, s.moveY).result, form.sceneNumber);
   } else {
     s.spriteX = kCellSize * s.playerX;
     s.spriteY = kCellSize * s.playerY;

@@ -3,7 +3,7 @@
 #include "game/presentation/screen.h"
 #include "game/presentation/tile_transition.h"
 #include "game/puzzle/board_drawing.h"
-#include "game/puzzle/move_rules.h"
+#include "game/rules/move_rules.h"
 #include "game/shell/settings.h"
 
 namespace quorel {
@@ -35,10 +35,7 @@ void StageClear::pass(TForm1& form) {
 void StageClear::runOutStep(TForm1& form) {
   PlayState& s = form.playState;
   flyFrames = 0;
-  const int pixelsPerFrame = 32 / s.stepFrames;
-  s.spriteX += pixelsPerFrame * s.moveX;
-  s.spriteY += pixelsPerFrame * s.moveY;
-  s.stepFramesLeft -= 1;
+  advanceSprite(s);
   drawBoard(form, 1);
   drawPushPose(form, s.spriteX, s.spriteY + kBoardTop);
   form.present();

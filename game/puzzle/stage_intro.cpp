@@ -4,7 +4,7 @@
 #include "game/presentation/text.h"
 #include "game/presentation/tile_transition.h"
 #include "game/puzzle/board_drawing.h"
-#include "game/puzzle/move_rules.h"
+#include "game/rules/move_rules.h"
 
 namespace quorel {
 

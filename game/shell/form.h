@@ -13,7 +13,7 @@
 #include "common/stage_set.h"
 #include "game/platform/platform.h"
 #include "game/presentation/surface.h"
-#include "game/puzzle/play_state.h"
+#include "game/rules/play_state.h"
 #include "game/shell/settings.h"
 
 namespace quorel {
