@@ -1,0 +1,872 @@
+#include "solver/search.h"
+
+#include <algorithm>
+#include <barrier>
+#include <bit>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "game/rules/step_outcome.h"
+#include "solver/merge_arithmetic.h"
+
+namespace quorel::solver {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kAtStart = 511;  // the player still stands on a start that is no open cell
+constexpr int kPlayerBits = 9;
+constexpr int kValueBits = 5;
+constexpr std::uint32_t kNoNode = 0xffffffffU;
+constexpr int kDead = 0xffff;
+constexpr int kUnsolved = 0x7fffffff;
+// Positions of the merge search spent on one multiset before its bound alone is taken.
+constexpr std::uint64_t kArithmeticEffort = 1000;
+// Larger multisets of a position take the quick bound alone: settling them costs more than the
+// search saves, and a dead end among many blocks is rare.
+constexpr int kSettledBlocks = 14;
+
+// A position: the blocks in the order of their cells, and where the player stands.
+struct Position {
+  int count = 0;
+  std::array<std::int16_t, kCells> cell{};
+  std::array<std::int8_t, kCells> value{};
+  int player = 0;  // a cell of the player's area, the lowest; or kAtStart
+
+  void removeAt(int i) {
+    for (int k = i; k + 1 < count; ++k) {
+      cell[k] = cell[k + 1];
+      value[k] = value[k + 1];
+    }
+    --count;
+  }
+  // Moves block i to `to`, keeping the cells in order.
+  void moveTo(int i, int to) {
+    const std::int8_t v = value[i];
+    removeAt(i);
+    int k = count;
+    while (k > 0 && cell[k - 1] > to) {
+      cell[k] = cell[k - 1];
+      value[k] = value[k - 1];
+      --k;
+    }
+    cell[k] = static_cast<std::int16_t>(to);
+    value[k] = v;
+    ++count;
+  }
+  CellSet blockBits() const {
+    CellSet bits;
+    for (int i = 0; i < count; ++i) bits.add(bitOf(cell[i]));
+    return bits;
+  }
+};
+
+CellSet without(const CellSet& a, const CellSet& b) {
+  CellSet out;
+  for (int i = 0; i < kCellSetWords; ++i) out.words[i] = a.words[i] & ~b.words[i];
+  return out;
+}
+
+int cellOfBit(int bit) { return cellIndex(bit % kRowStride, bit / kRowStride); }
+
+// A position packed into words: one bit per block cell of the Layout, then the values in the
+// order of their cells, then the player's cell.
+class Codec {
+ public:
+  explicit Codec(const Layout& layout)
+      : layout_(layout),
+        slots_(layout.blockCellCount()),
+        maxBlocks_(static_cast<int>(layout.initialBlocks().size())),
+        words_((slots_ + kValueBits * maxBlocks_ + kPlayerBits + 63) / 64) {}
+
+  int words() const { return words_; }
+
+  void encode(const Position& p, std::uint64_t* key) const {
+    std::fill(key, key + words_, 0);
+    for (int i = 0; i < p.count; ++i) setBits(key, layout_.blockSlot(p.cell[i]), 1, 1);
+    int at = slots_;
+    for (int i = 0; i < p.count; ++i, at += kValueBits) setBits(key, at, kValueBits, static_cast<unsigned>(p.value[i]));
+    setBits(key, slots_ + kValueBits * maxBlocks_, kPlayerBits, static_cast<unsigned>(p.player));
+  }
+
+  void decode(const std::uint64_t* key, Position& p) const {
+    p.count = 0;
+    for (int w = 0; w * 64 < slots_; ++w) {
+      std::uint64_t bits = key[w];
+      if (slots_ - w * 64 < 64) bits &= (std::uint64_t{1} << (slots_ - w * 64)) - 1;
+      while (bits != 0) {
+        const int slot = w * 64 + std::countr_zero(bits);
+        bits &= bits - 1;
+        p.cell[p.count++] = static_cast<std::int16_t>(layout_.blockCell(slot));
+      }
+    }
+    int at = slots_;
+    for (int i = 0; i < p.count; ++i, at += kValueBits) p.value[i] = static_cast<std::int8_t>(getBits(key, at, kValueBits));
+    p.player = static_cast<int>(getBits(key, slots_ + kValueBits * maxBlocks_, kPlayerBits));
+  }
+
+  std::uint64_t hash(const std::uint64_t* key) const {
+    std::uint64_t h = 0x243f6a8885a308d3ULL;
+    for (int i = 0; i < words_; ++i) {
+      h = (h ^ key[i]) * 0x9e3779b97f4a7c15ULL;
+      h ^= h >> 31;
+    }
+    h *= 0xbf58476d1ce4e5b9ULL;
+    return h ^ (h >> 29);
+  }
+
+ private:
+  static void setBits(std::uint64_t* key, int at, int width, unsigned v) {
+    const std::uint64_t value = v;
+    key[at >> 6] |= value << (at & 63);
+    if ((at & 63) + width > 64) key[(at >> 6) + 1] |= value >> (64 - (at & 63));
+  }
+  static unsigned getBits(const std::uint64_t* key, int at, int width) {
+    std::uint64_t v = key[at >> 6] >> (at & 63);
+    if ((at & 63) + width > 64) v |= key[(at >> 6) + 1] << (64 - (at & 63));
+    return static_cast<unsigned>(v & ((std::uint64_t{1} << width) - 1));
+  }
+
+  const Layout& layout_;
+  int slots_;
+  int maxBlocks_;
+  int words_;
+};
+
+// The lower bound of the block moves still needed from a position, or kDead.
+//
+// Blocks can only ever merge within a group of blocks linked by Layout::mayMerge, so each such
+// group must be cleared on its own: by its values alone it needs at least the fewest merges of
+// its multiset, and a group that no order of merges clears (a lone block among them) kills the
+// position.
+//
+// The distances give a second bound. The blocks that end up merging with each other, directly
+// or through remainders, form a set that vanishes together. The cells its blocks pass over, with
+// the one step between the two blocks of each merge, connect all their start cells, and each of
+// those steps is a push or a merge: the set costs at least the length of the shortest tree
+// joining its cells. A set of two is a pair whose values divide one another, and that tree is
+// their distance. A set of three or more costs at least half a round trip through its cells, and
+// every block of the round trip has two different neighbours on it, so the set costs at least a
+// quarter of the sum, over its blocks, of the distances to the two nearest other blocks. Every
+// block so pays either half its pair's distance or that quarter; the cheapest choice of pairs is
+// a matching of greatest saving among the close dividing pairs.
+class Estimator {
+ public:
+  explicit Estimator(const Layout& layout) : layout_(layout), arithmetic_(layout.ngNumber(), kArithmeticEffort) {}
+
+  int estimate(const Position& p) {
+    const int n = p.count;
+    for (int i = 0; i < n; ++i) {
+      slot_[i] = layout_.blockSlot(p.cell[i]);
+      group_[i] = i;
+    }
+    for (int i = 0; i < n; ++i) {
+      for (int j = i + 1; j < n; ++j) {
+        if (layout_.mayMerge(slot_[i], slot_[j])) join(i, j);
+      }
+    }
+    int merges = 0;
+    int quarters = 0;  // four times the distance bound, before the pairs' savings
+    for (int i = 0; i < n; ++i) {
+      const int root = find(i);
+      if (root == i) {
+        ValueCounts values;
+        for (int j = i; j < n; ++j) {
+          if (find(j) == root) values.add(p.value[j]);
+        }
+        const MergeArithmetic::Answer fewest = values.total() <= kSettledBlocks
+                                                   ? arithmetic_.fewestMerges(values)
+                                                   : MergeArithmetic::Answer{false, MergeArithmetic::fewestMergesBound(values)};
+        if (fewest.decided && fewest.fewest == MergeArithmetic::kUnclearable) return kDead;
+        merges += fewest.fewest;
+      }
+      int nearest = kLoneShare, second = kLoneShare;
+      for (int j = 0; j < n; ++j) {
+        if (j == i || find(j) != root) continue;
+        const int d = layout_.distance(slot_[i], slot_[j]);
+        if (d < nearest) {
+          second = nearest;
+          nearest = d;
+        } else if (d < second) {
+          second = d;
+        }
+      }
+      share_[i] = nearest + second;
+      quarters += share_[i];
+    }
+    edges_.clear();
+    for (int i = 0; i < n; ++i) {
+      for (int j = i + 1; j < n; ++j) {
+        if (find(i) != find(j) || mergeRemainder(p.value[i], p.value[j]) != 0) continue;
+        const int saving = share_[i] + share_[j] - 4 * layout_.pairCost(slot_[i], slot_[j]);
+        if (saving > 0) edges_.push_back({i, j, saving});
+      }
+    }
+    quarters -= greatestSaving();
+    return std::max(merges, (quarters + 3) / 4);
+  }
+
+  const MergeArithmetic& arithmetic() const { return arithmetic_; }
+
+ private:
+  // The share of a block with no second possible partner: it can only be cleared in a pair.
+  static constexpr int kLoneShare = 4 * Layout::kFar;
+  static constexpr int kMatchingNodes = 32;
+  static constexpr int kMatchingSteps = 4096;
+
+  struct Edge {
+    int a, b, saving;
+  };
+
+  int find(int i) {
+    while (group_[i] != i) i = group_[i] = group_[group_[i]];
+    return i;
+  }
+  void join(int a, int b) {
+    a = find(a);
+    b = find(b);
+    if (a != b) group_[std::max(a, b)] = std::min(a, b);
+  }
+
+  // The greatest total saving of a matching of the edges: exact by branching on the lowest
+  // block when the edges are few, else a bound no matching exceeds (each block's best saving,
+  // halved, summed: an edge of a matching saves at most the mean of its ends' best).
+  int greatestSaving() {
+    if (edges_.empty()) return 0;
+    nodes_.clear();
+    for (const Edge& e : edges_) {
+      for (const int end : {e.a, e.b}) {
+        if (std::find(nodes_.begin(), nodes_.end(), end) == nodes_.end()) nodes_.push_back(end);
+      }
+    }
+    if (nodes_.size() <= kMatchingNodes) {
+      std::array<std::uint32_t, kMatchingNodes> adjacent{};
+      for (Edge& e : edges_) {
+        e.a = static_cast<int>(std::find(nodes_.begin(), nodes_.end(), e.a) - nodes_.begin());
+        e.b = static_cast<int>(std::find(nodes_.begin(), nodes_.end(), e.b) - nodes_.begin());
+        adjacent[e.a] |= std::uint32_t{1} << e.b;
+        adjacent[e.b] |= std::uint32_t{1} << e.a;
+        savingOf_[e.a][e.b] = savingOf_[e.b][e.a] = e.saving;
+      }
+      steps_ = 0;
+      const auto all = static_cast<std::uint32_t>((std::uint64_t{1} << nodes_.size()) - 1);
+      const int exact = bestMatching(all, adjacent);
+      if (steps_ <= kMatchingSteps) return exact;
+      for (Edge& e : edges_) {
+        e.a = nodes_[e.a];
+        e.b = nodes_[e.b];
+      }
+    }
+    std::array<int, kCells> best{};
+    for (const Edge& e : edges_) {
+      best[e.a] = std::max(best[e.a], e.saving);
+      best[e.b] = std::max(best[e.b], e.saving);
+    }
+    int sum = 0;
+    for (const Edge& e : edges_) {
+      for (const int end : {e.a, e.b}) {
+        sum += best[end];
+        best[end] = 0;
+      }
+    }
+    return sum / 2;
+  }
+
+  int bestMatching(std::uint32_t open, const std::array<std::uint32_t, kMatchingNodes>& adjacent) {
+    if (open == 0 || ++steps_ > kMatchingSteps) return 0;
+    const int u = std::countr_zero(open);
+    const std::uint32_t rest = open & (open - 1);
+    int best = bestMatching(rest, adjacent);
+    for (std::uint32_t partners = adjacent[u] & rest; partners != 0; partners &= partners - 1) {
+      const int v = std::countr_zero(partners);
+      best = std::max(best, savingOf_[u][v] + bestMatching(rest & ~(std::uint32_t{1} << v), adjacent));
+    }
+    return best;
+  }
+
+  const Layout& layout_;
+  MergeArithmetic arithmetic_;
+  std::array<int, kCells> slot_{};
+  std::array<int, kCells> group_{};
+  std::array<int, kCells> share_{};
+  std::vector<Edge> edges_;
+  std::vector<int> nodes_;
+  std::array<std::array<int, kMatchingNodes>, kMatchingNodes> savingOf_{};
+  int steps_ = 0;
+};
+
+// Every position kept, in chunks that never move: its key, the best known count of block
+// moves to it (g), its bound (h), the position it was reached from and the move.
+class NodeStore {
+ public:
+  static constexpr int kChunkBits = 14;
+  static constexpr std::uint32_t kChunkNodes = 1U << kChunkBits;
+
+  explicit NodeStore(int keyWords) : keyWords_(keyWords), directory_(new Chunk*[kMaxChunks]()) {}
+  ~NodeStore() {
+    for (std::uint32_t i = 0; i < chunkCount_; ++i) delete directory_[i];
+  }
+
+  // A fresh chunk for one thread to fill; returns its first node.
+  std::uint32_t newChunk() {
+    const std::lock_guard lock(mutex_);
+    if (chunkCount_ >= kMaxChunks) return kNoNode;
+    directory_[chunkCount_] = new Chunk(keyWords_);
+    return chunkCount_++ << kChunkBits;
+  }
+
+  std::uint64_t* key(std::uint32_t n) { return &chunk(n).keys[static_cast<std::size_t>(offset(n)) * keyWords_]; }
+  std::atomic<std::uint16_t>& g(std::uint32_t n) { return chunk(n).g[offset(n)]; }
+  std::uint16_t& h(std::uint32_t n) { return chunk(n).h[offset(n)]; }
+  std::uint32_t& parent(std::uint32_t n) { return chunk(n).parent[offset(n)]; }
+  std::uint16_t& move(std::uint32_t n) { return chunk(n).move[offset(n)]; }
+
+  std::size_t bytes() const {
+    return static_cast<std::size_t>(chunkCount_) * kChunkNodes * (keyWords_ * 8 + 10) +
+           kMaxChunks * sizeof(Chunk*);
+  }
+
+ private:
+  static constexpr std::uint32_t kMaxChunks = 1U << (32 - kChunkBits);
+  struct Chunk {
+    explicit Chunk(int keyWords)
+        : keys(new std::uint64_t[static_cast<std::size_t>(kChunkNodes) * keyWords]),
+          g(new std::atomic<std::uint16_t>[kChunkNodes]),
+          h(new std::uint16_t[kChunkNodes]),
+          parent(new std::uint32_t[kChunkNodes]),
+          move(new std::uint16_t[kChunkNodes]) {}
+    std::unique_ptr<std::uint64_t[]> keys;
+    std::unique_ptr<std::atomic<std::uint16_t>[]> g;
+    std::unique_ptr<std::uint16_t[]> h;
+    std::unique_ptr<std::uint32_t[]> parent;
+    std::unique_ptr<std::uint16_t[]> move;
+  };
+  Chunk& chunk(std::uint32_t n) { return *directory_[n >> kChunkBits]; }
+  static std::uint32_t offset(std::uint32_t n) { return n & (kChunkNodes - 1); }
+
+  int keyWords_;
+  std::unique_ptr<Chunk*[]> directory_;
+  std::uint32_t chunkCount_ = 0;
+  std::mutex mutex_;
+};
+
+// The transposition table: open addressing over node numbers, each slot tagged with half of
+// the key's hash so that most probes never touch a key. Threads insert with one compare and
+// swap; the table grows only between slices of work, when no thread is inside.
+class StateTable {
+ public:
+  StateTable(const Codec& codec, NodeStore& store) : codec_(codec), store_(store) { allocate(std::size_t{1} << 16); }
+
+  std::uint32_t find(std::uint64_t hash, const std::uint64_t* key) const {
+    const std::uint64_t tag = hash >> 32;
+    for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
+      const std::uint64_t slot = slots_[i].load(std::memory_order_acquire);
+      if (slot == kEmpty) return kNoNode;
+      const auto node = static_cast<std::uint32_t>(slot);
+      if ((slot >> 32) == tag && std::equal(key, key + codec_.words(), store_.key(node))) return node;
+    }
+  }
+
+  // Inserts a node whose key is written; returns kNoNode, or the node already holding the key.
+  std::uint32_t insert(std::uint64_t hash, std::uint32_t node) {
+    const std::uint64_t tag = hash >> 32;
+    const std::uint64_t* key = store_.key(node);
+    const std::uint64_t mine = (tag << 32) | node;
+    for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
+      std::uint64_t slot = slots_[i].load(std::memory_order_acquire);
+      if (slot == kEmpty) {
+        if (slots_[i].compare_exchange_strong(slot, mine, std::memory_order_acq_rel)) return kNoNode;
+      }
+      const auto other = static_cast<std::uint32_t>(slot);
+      if ((slot >> 32) == tag && std::equal(key, key + codec_.words(), store_.key(other))) return other;
+    }
+  }
+
+  // Makes room for `more` insertions at a load of at most one half.
+  void reserve(std::size_t filled, std::size_t more) {
+    std::size_t capacity = capacity_;
+    while ((filled + more) * 2 > capacity) capacity *= 2;
+    if (capacity == capacity_) return;
+    auto old = std::move(slots_);
+    const std::size_t oldCapacity = capacity_;
+    allocate(capacity);
+    for (std::size_t i = 0; i < oldCapacity; ++i) {
+      const std::uint64_t slot = old[i].load(std::memory_order_relaxed);
+      if (slot == kEmpty) continue;
+      const std::uint64_t hash = codec_.hash(store_.key(static_cast<std::uint32_t>(slot)));
+      std::size_t j = hash & mask_;
+      while (slots_[j].load(std::memory_order_relaxed) != kEmpty) j = (j + 1) & mask_;
+      slots_[j].store(slot, std::memory_order_relaxed);
+    }
+  }
+
+  std::size_t bytes() const { return capacity_ * sizeof(std::uint64_t); }
+
+ private:
+  static constexpr std::uint64_t kEmpty = ~std::uint64_t{0};
+  void allocate(std::size_t capacity) {
+    capacity_ = capacity;
+    mask_ = capacity - 1;
+    slots_.reset(new std::atomic<std::uint64_t>[capacity]);
+    for (std::size_t i = 0; i < capacity; ++i) slots_[i].store(kEmpty, std::memory_order_relaxed);
+  }
+
+  const Codec& codec_;
+  NodeStore& store_;
+  std::unique_ptr<std::atomic<std::uint64_t>[]> slots_;
+  std::size_t capacity_ = 0;
+  std::size_t mask_ = 0;
+};
+
+struct Goal {
+  int cost = kUnsolved;
+  std::uint32_t parent = kNoNode;
+  std::uint16_t move = 0;
+};
+
+// Positions waiting to be expanded, by f (the bound of a whole solution through them) and g.
+class OpenLists {
+ public:
+  void push(int f, int g, std::uint32_t node) {
+    if (static_cast<int>(lists_.size()) <= f) lists_.resize(static_cast<std::size_t>(f) + 1);
+    auto& byG = lists_[static_cast<std::size_t>(f)];
+    if (static_cast<int>(byG.size()) <= g) byG.resize(static_cast<std::size_t>(g) + 1);
+    byG[static_cast<std::size_t>(g)].push_back(node);
+    ++size_;
+  }
+  // The lowest f with a position waiting at or above `from`, or -1.
+  int lowestF(int from) const {
+    for (int f = from; f < static_cast<int>(lists_.size()); ++f) {
+      for (const auto& nodes : lists_[static_cast<std::size_t>(f)]) {
+        if (!nodes.empty()) return f;
+      }
+    }
+    return -1;
+  }
+  int highestG(int f) const {
+    if (f >= static_cast<int>(lists_.size())) return -1;
+    const auto& byG = lists_[static_cast<std::size_t>(f)];
+    for (int g = static_cast<int>(byG.size()) - 1; g >= 0; --g) {
+      if (!byG[static_cast<std::size_t>(g)].empty()) return g;
+    }
+    return -1;
+  }
+  void takeInto(int f, int g, std::vector<std::uint32_t>& out) {
+    if (f >= static_cast<int>(lists_.size()) || g >= static_cast<int>(lists_[static_cast<std::size_t>(f)].size())) return;
+    auto& nodes = lists_[static_cast<std::size_t>(f)][static_cast<std::size_t>(g)];
+    out.insert(out.end(), nodes.begin(), nodes.end());
+    size_ -= nodes.size();
+    std::vector<std::uint32_t>().swap(nodes);
+  }
+  std::size_t bytes() const { return size_ * sizeof(std::uint32_t); }
+
+ private:
+  std::vector<std::vector<std::vector<std::uint32_t>>> lists_;
+  std::size_t size_ = 0;
+};
+
+class Search {
+ public:
+  Search(const Layout& layout, const Control& control)
+      : layout_(layout),
+        control_(control),
+        codec_(layout),
+        store_(codec_.words()),
+        table_(codec_, store_),
+        threadCount_(threadsFor(control.limits.threads)),
+        maxChildren_(4 * std::max<std::size_t>(1, layout.initialBlocks().size())) {
+    for (int i = 0; i < threadCount_; ++i) workers_.push_back(std::make_unique<Worker>(layout, codec_.words()));
+  }
+
+  SearchOutcome run();
+
+ private:
+  static constexpr std::size_t kSliceNodes = 1024;
+  static constexpr std::size_t kParallelFrom = 32;
+  static constexpr std::size_t kGrain = 8;
+
+  struct Worker {
+    Worker(const Layout& layout, int keyWords) : estimator(layout), key(static_cast<std::size_t>(keyWords)) {
+      blockAt.fill(-1);
+    }
+    Estimator estimator;
+    OpenLists open;
+    Goal goal;
+    std::uint32_t nextNode = kNoNode;  // the next free node of this thread's chunk
+    std::uint32_t chunkEnd = kNoNode;
+    std::uint64_t expanded = 0;
+    std::uint64_t stored = 0;
+    bool outOfNodes = false;
+    Position position, child;
+    std::array<int, kCells> blockAt{};
+    std::vector<std::uint64_t> key;
+  };
+
+  static int threadsFor(int wanted) {
+    if (wanted > 0) return wanted;
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+  }
+
+  Position startPosition() const;
+  CellSet startArea(const CellSet& open) const;
+  void expand(Worker& w, std::uint32_t node, int g, int f);
+  void offer(Worker& w, const Position& child, int g, int f, std::uint32_t parent, std::uint16_t move);
+  void improve(Worker& w, std::uint32_t node, int g, int f, std::uint32_t parent, std::uint16_t move);
+  std::uint32_t reserveNode(Worker& w);
+  void workOnSlice(Worker& w);
+  std::vector<BlockMove> movesTo(const Goal& goal);
+  std::uint64_t stored() const;
+  std::size_t memoryBytes() const;
+  Progress progress() const;
+  StopReason limitReached();
+
+  const Layout& layout_;
+  const Control& control_;
+  Codec codec_;
+  NodeStore store_;
+  StateTable table_;
+  int threadCount_;
+  std::size_t maxChildren_;
+  std::vector<std::unique_ptr<Worker>> workers_;
+  Clock::time_point started_ = Clock::now();
+  int lowerBound_ = 0;
+  std::size_t peakMemory_ = 0;
+  std::atomic<bool> optimalFound_{false};
+
+  // The slice being worked on by every thread.
+  std::vector<std::uint32_t> layer_;
+  std::size_t sliceEnd_ = 0;
+  std::atomic<std::size_t> sliceNext_{0};
+  int layerF_ = 0, layerG_ = 0;
+};
+
+Position Search::startPosition() const {
+  Position p;
+  for (const PlacedBlock& block : layout_.initialBlocks()) {
+    p.cell[p.count] = static_cast<std::int16_t>(block.cell);
+    p.value[p.count] = static_cast<std::int8_t>(block.value);
+    ++p.count;
+  }
+  const int x = layout_.startX();
+  const int y = layout_.startY();
+  const CellSet open = without(layout_.walkable(), p.blockBits());
+  const bool startOpen = onGrid(x, y) && open.has(cellBit(x, y));
+  p.player = startOpen ? cellOfBit(startArea(open).first()) : kAtStart;
+  return p;
+}
+
+// Where the player can walk from the start. The start itself may be a wall, a block or off the
+// grid: the player can still step off it, but never walks back onto it.
+CellSet Search::startArea(const CellSet& open) const {
+  const int x = layout_.startX();
+  const int y = layout_.startY();
+  CellSet seeds;
+  if (onGrid(x, y)) seeds.add(cellBit(x, y));
+  for (const Direction& d : kDirections) {
+    if (onGrid(x + d.dx, y + d.dy)) seeds.add(cellBit(x + d.dx, y + d.dy));
+  }
+  return floodFill(seeds, open);
+}
+
+// The next free node of the thread's own chunk, a fresh chunk when that is full; kNoNode when
+// the node numbers are used up.
+std::uint32_t Search::reserveNode(Worker& w) {
+  if (w.nextNode == w.chunkEnd) {
+    w.nextNode = store_.newChunk();
+    if (w.nextNode == kNoNode) {
+      w.outOfNodes = true;
+      w.chunkEnd = kNoNode;
+      return kNoNode;
+    }
+    w.chunkEnd = w.nextNode + NodeStore::kChunkNodes;
+  }
+  return w.nextNode;
+}
+
+void Search::expand(Worker& w, std::uint32_t node, int g, int f) {
+  if (store_.g(node).load(std::memory_order_relaxed) != g) return;  // reached more cheaply since
+  ++w.expanded;
+  Position& p = w.position;
+  codec_.decode(store_.key(node), p);
+  const CellSet blocks = p.blockBits();
+  const CellSet open = without(layout_.walkable(), blocks);
+  const bool atStart = p.player == kAtStart;
+  const CellSet area = atStart ? startArea(open) : floodFill([&] {
+    CellSet seed;
+    seed.add(bitOf(p.player));
+    return seed;
+  }(), open);
+  for (int i = 0; i < p.count; ++i) w.blockAt[p.cell[i]] = i;
+
+  const int ng = layout_.ngNumber();
+  for (int i = 0; i < p.count && !optimalFound_.load(std::memory_order_relaxed); ++i) {
+    const int cell = p.cell[i];
+    const int x = columnOf(cell);
+    const int y = rowOf(cell);
+    for (int d = 0; d < 4; ++d) {
+      const int fromX = x - kDirections[d].dx;
+      const int fromY = y - kDirections[d].dy;
+      const bool reachable = onGrid(fromX, fromY) ? area.has(cellBit(fromX, fromY)) : false;
+      if (!reachable && !(atStart && fromX == layout_.startX() && fromY == layout_.startY())) continue;
+      const int target = layout_.neighbour(cell, d);
+      const int beyondCode = target < 0                ? layout_.groundCodeToward(cell, d)
+                             : w.blockAt[target] >= 0 ? blockCode(p.value[w.blockAt[target]])
+                                                      : layout_.groundCode(columnOf(target), rowOf(target));
+      const Push push = pushAgainst(blockCode(p.value[i]), beyondCode);
+      if (push.kind == PushKind::Blocked) continue;
+
+      Position& c = w.child;
+      c = p;
+      if (push.kind == PushKind::Slide) {
+        c.moveTo(i, target);
+      } else {
+        const int struck = w.blockAt[target];
+        if (push.remainder != 0) {
+          c.value[struck] = static_cast<std::int8_t>(push.remainder);
+          c.removeAt(i);
+        } else {
+          c.removeAt(std::max(i, struck));
+          c.removeAt(std::min(i, struck));
+        }
+        bool ngLeft = false;
+        for (int k = 0; k < c.count; ++k) ngLeft = ngLeft || c.value[k] == ng;
+        const StageResult result = judgeStage(c.count, ngLeft);
+        const auto move = static_cast<std::uint16_t>(cell * 4 + d);
+        if (result == StageResult::Cleared) {
+          if (g + 1 < w.goal.cost) w.goal = {g + 1, node, move};
+          if (g + 1 <= f) optimalFound_.store(true, std::memory_order_relaxed);
+          continue;
+        }
+        if (isLost(result)) continue;
+      }
+      CellSet seed;
+      seed.add(bitOf(cell));
+      c.player = cellOfBit(floodFill(seed, without(layout_.walkable(), c.blockBits())).first());
+      offer(w, c, g + 1, f, node, static_cast<std::uint16_t>(cell * 4 + d));
+    }
+  }
+  for (int i = 0; i < p.count; ++i) w.blockAt[p.cell[i]] = -1;
+}
+
+void Search::offer(Worker& w, const Position& child, int g, int f, std::uint32_t parent, std::uint16_t move) {
+  std::uint64_t* key = w.key.data();
+  codec_.encode(child, key);
+  const std::uint64_t hash = codec_.hash(key);
+  if (const std::uint32_t known = table_.find(hash, key); known != kNoNode) {
+    improve(w, known, g, f, parent, move);
+    return;
+  }
+  const int h = w.estimator.estimate(child);
+  if (h == kDead) return;
+  const std::uint32_t node = reserveNode(w);
+  if (node == kNoNode) return;
+  std::copy(key, key + codec_.words(), store_.key(node));
+  store_.g(node).store(static_cast<std::uint16_t>(g), std::memory_order_relaxed);
+  store_.h(node) = static_cast<std::uint16_t>(h);
+  store_.parent(node) = parent;
+  store_.move(node) = move;
+  if (const std::uint32_t other = table_.insert(hash, node); other != kNoNode) {
+    improve(w, other, g, f, parent, move);
+    return;
+  }
+  ++w.nextNode;
+  ++w.stored;
+  w.open.push(std::max(f, g + h), g, node);
+}
+
+// A position already kept is reached again; with fewer moves it is taken up again from here.
+void Search::improve(Worker& w, std::uint32_t node, int g, int f, std::uint32_t parent, std::uint16_t move) {
+  auto& known = store_.g(node);
+  std::uint16_t current = known.load(std::memory_order_relaxed);
+  while (g < current) {
+    if (known.compare_exchange_weak(current, static_cast<std::uint16_t>(g), std::memory_order_relaxed)) {
+      store_.parent(node) = parent;
+      store_.move(node) = move;
+      w.open.push(std::max(f, g + store_.h(node)), g, node);
+      return;
+    }
+  }
+}
+
+void Search::workOnSlice(Worker& w) {
+  for (;;) {
+    const std::size_t begin = sliceNext_.fetch_add(kGrain, std::memory_order_relaxed);
+    if (begin >= sliceEnd_) return;
+    const std::size_t end = std::min(sliceEnd_, begin + kGrain);
+    for (std::size_t i = begin; i < end && !optimalFound_.load(std::memory_order_relaxed); ++i) {
+      expand(w, layer_[i], layerG_, layerF_);
+    }
+  }
+}
+
+std::uint64_t Search::stored() const {
+  std::uint64_t n = 0;
+  for (const auto& w : workers_) n += w->stored;
+  return n;
+}
+
+std::size_t Search::memoryBytes() const {
+  std::size_t bytes = store_.bytes() + table_.bytes() + layer_.capacity() * sizeof(std::uint32_t);
+  for (const auto& w : workers_) bytes += w->open.bytes() + w->estimator.arithmetic().memoryBytes();
+  return bytes;
+}
+
+Progress Search::progress() const {
+  Progress p;
+  for (const auto& w : workers_) p.statesExpanded += w->expanded;
+  p.statesStored = stored();
+  p.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_);
+  p.lowerBound = lowerBound_;
+  p.memoryBytes = memoryBytes();
+  return p;
+}
+
+StopReason Search::limitReached() {
+  const Limits& limits = control_.limits;
+  if (control_.cancel != nullptr && control_.cancel->load(std::memory_order_relaxed)) return StopReason::Cancelled;
+  if (limits.time.count() > 0 && Clock::now() - started_ >= limits.time) return StopReason::TimeLimit;
+  if (limits.states > 0 && stored() >= limits.states) return StopReason::StateLimit;
+  for (const auto& w : workers_) {
+    if (w->outOfNodes) return StopReason::MemoryLimit;
+  }
+  const std::size_t bytes = memoryBytes();
+  peakMemory_ = std::max(peakMemory_, bytes);
+  if (limits.memoryBytes > 0 && bytes >= limits.memoryBytes) return StopReason::MemoryLimit;
+  return StopReason::None;
+}
+
+std::vector<BlockMove> Search::movesTo(const Goal& goal) {
+  std::vector<BlockMove> moves;
+  std::uint16_t move = goal.move;
+  for (std::uint32_t node = goal.parent;; node = store_.parent(node)) {
+    const int cell = move / 4;
+    moves.push_back({columnOf(cell), rowOf(cell), move % 4});
+    if (store_.parent(node) == kNoNode) break;
+    move = store_.move(node);
+  }
+  std::reverse(moves.begin(), moves.end());
+  return moves;
+}
+
+SearchOutcome Search::run() {
+  SearchOutcome outcome;
+  const Position start = startPosition();
+  Worker& main = *workers_[0];
+  const int h = start.count < 2 ? kDead : main.estimator.estimate(start);
+  if (h == kDead) {
+    outcome.answer = Answer::NoSolution;
+    outcome.counts = progress();
+    outcome.peakMemoryBytes = memoryBytes();
+    return outcome;
+  }
+  std::uint64_t* key = main.key.data();
+  codec_.encode(start, key);
+  const std::uint32_t root = reserveNode(main);
+  ++main.nextNode;
+  std::copy(key, key + codec_.words(), store_.key(root));
+  store_.g(root).store(0);
+  store_.h(root) = static_cast<std::uint16_t>(h);
+  store_.parent(root) = kNoNode;
+  store_.move(root) = 0;
+  table_.insert(codec_.hash(key), root);
+  main.stored = 1;
+  main.open.push(h, 0, root);
+
+  std::barrier sync(threadCount_);
+  std::atomic<bool> finished{false};
+  std::vector<std::jthread> helpers;
+  for (int i = 1; i < threadCount_; ++i) {
+    helpers.emplace_back([this, i, &sync, &finished] {
+      for (;;) {
+        sync.arrive_and_wait();
+        if (finished.load()) return;
+        workOnSlice(*workers_[static_cast<std::size_t>(i)]);
+        sync.arrive_and_wait();
+      }
+    });
+  }
+
+  Goal best;
+  StopReason stop = StopReason::None;
+  auto lastReport = Clock::now();
+  int f = h;
+  for (;;) {
+    int lowest = -1;
+    for (const auto& w : workers_) {
+      const int wf = w->open.lowestF(f);
+      if (wf >= 0 && (lowest < 0 || wf < lowest)) lowest = wf;
+    }
+    for (const auto& w : workers_) {
+      if (w->goal.cost < best.cost) best = w->goal;
+    }
+    if (lowest < 0 || best.cost <= lowest) break;
+    f = lowest;
+    lowerBound_ = f;
+    int g = -1;
+    for (const auto& w : workers_) g = std::max(g, w->open.highestG(f));
+    layer_.clear();
+    for (const auto& w : workers_) w->open.takeInto(f, g, layer_);
+    layerF_ = f;
+    layerG_ = g;
+    for (std::size_t begin = 0; begin < layer_.size() && stop == StopReason::None; begin += kSliceNodes) {
+      const std::size_t end = std::min(layer_.size(), begin + kSliceNodes);
+      stop = limitReached();
+      if (stop != StopReason::None) break;
+      table_.reserve(stored(), (end - begin) * maxChildren_);
+      sliceNext_.store(begin);
+      sliceEnd_ = end;
+      if (end - begin < kParallelFrom || threadCount_ == 1) {
+        workOnSlice(main);
+      } else {
+        sync.arrive_and_wait();
+        workOnSlice(main);
+        sync.arrive_and_wait();
+      }
+      if (control_.progress && Clock::now() - lastReport >= control_.progressInterval) {
+        lastReport = Clock::now();
+        control_.progress(progress());
+      }
+      if (optimalFound_.load()) break;
+    }
+    if (stop != StopReason::None) break;
+  }
+  finished.store(true);
+  sync.arrive_and_wait();
+  helpers.clear();
+
+  for (const auto& w : workers_) {
+    if (w->goal.cost < best.cost) best = w->goal;
+  }
+  outcome.counts = progress();
+  peakMemory_ = std::max(peakMemory_, memoryBytes());
+  outcome.peakMemoryBytes = peakMemory_;
+  if (stop != StopReason::None && best.cost == kUnsolved) {
+    outcome.stop = stop;
+    return outcome;
+  }
+  if (best.cost == kUnsolved) {
+    outcome.answer = Answer::NoSolution;
+    return outcome;
+  }
+  if (stop != StopReason::None) {
+    // A solution is known but not proved the shortest.
+    outcome.stop = stop;
+    outcome.moves = movesTo(best);
+    return outcome;
+  }
+  outcome.answer = Answer::Solved;
+  outcome.moves = movesTo(best);
+  outcome.counts.lowerBound = best.cost;
+  return outcome;
+}
+
+}  // namespace
+
+SearchOutcome searchFewestMoves(const Layout& layout, const Control& control) {
+  Search search(layout, control);
+  return search.run();
+}
+
+}  // namespace quorel::solver

@@ -1,0 +1,19 @@
+#pragma once
+// The best-first search over block moves behind solve(): A* on whole positions, the player's
+// reachable area folded into each, worked on by several threads one layer at a time.
+#include "solver/layout.h"
+#include "solver/solver.h"
+
+namespace quorel::solver {
+
+struct SearchOutcome {
+  Answer answer = Answer::Unknown;
+  std::vector<BlockMove> moves;
+  StopReason stop = StopReason::None;
+  Progress counts;
+  std::size_t peakMemoryBytes = 0;
+};
+
+SearchOutcome searchFewestMoves(const Layout& layout, const Control& control);
+
+}  // namespace quorel::solver
