@@ -52,18 +52,45 @@ struct CellSet {
   bool operator==(const CellSet&) const = default;
 };
 
+// Spreads the bits of `from` along their rows over the runs of set bits of `open`, both ways.
+// A row is a 32-bit lane whose columns past the Board's edge are clear in `open`, so a run never
+// crosses into the next row.
+inline std::uint64_t spreadAlongRows(std::uint64_t from, std::uint64_t open) {
+  std::uint64_t up = from, run = open;
+  up |= run & (up << 1);
+  run &= run << 1;
+  up |= run & (up << 2);
+  run &= run << 2;
+  up |= run & (up << 4);
+  run &= run << 4;
+  up |= run & (up << 8);
+  run &= run << 8;
+  up |= run & (up << 16);
+  std::uint64_t down = up;
+  run = open;
+  down |= run & (down >> 1);
+  run &= run >> 1;
+  down |= run & (down >> 2);
+  run &= run >> 2;
+  down |= run & (down >> 4);
+  run &= run >> 4;
+  down |= run & (down >> 8);
+  run &= run >> 8;
+  down |= run & (down >> 16);
+  return down;
+}
+
 // The cells of `open` connected to `seed` through steps between 4-neighbours. The columns past
-// the Board's right edge must be clear in `open`: they keep a row from leaking into the next.
+// the Board's right edge must be clear in `open`.
 inline CellSet floodFill(const CellSet& seed, const CellSet& open) {
   CellSet area = seed & open;
   for (;;) {
+    for (int i = 0; i < kCellSetWords; ++i) area.words[i] = spreadAlongRows(area.words[i], open.words[i]);
     CellSet grown = area;
     for (int i = 0; i < kCellSetWords; ++i) {
       const std::uint64_t w = area.words[i];
       const std::uint64_t previous = i > 0 ? area.words[i - 1] : 0;
       const std::uint64_t next = i + 1 < kCellSetWords ? area.words[i + 1] : 0;
-      grown.words[i] |= (w << 1) | (previous >> 63);                   // one column right
-      grown.words[i] |= (w >> 1) | (next << 63);                       // one column left
       grown.words[i] |= (w << kRowStride) | (previous >> kRowStride);  // one row down
       grown.words[i] |= (w >> kRowStride) | (next << kRowStride);      // one row up
     }

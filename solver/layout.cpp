@@ -24,9 +24,11 @@ Layout::Layout(const Stage& stage) : startX_(stage.startX), startY_(stage.startY
       }
     }
   }
+  findStandable();
+  const CellSet reach = blockReach();
   blockSlot_.fill(-1);
   for (int cell = 0; cell < kCells; ++cell) {
-    if (groundCode_[cell] != kFloor) continue;
+    if (!reach.has(bitOf(cell))) continue;
     blockSlot_[cell] = static_cast<int>(blockCells_.size());
     blockCells_.push_back(cell);
   }
@@ -45,7 +47,43 @@ int Layout::groundCodeToward(int cell, int direction) const {
 }
 
 bool Layout::playerMayStand(int x, int y) const {
-  return (x == startX_ && y == startY_) || groundCode(x, y) != kWall;
+  return (x == startX_ && y == startY_) || (onGrid(x, y) && standable_.has(cellBit(x, y)));
+}
+
+// The player walks on everything but walls, and blocks only ever go away: no cell the player
+// cannot reach from the start with every block gone is ever stood on. The start itself may be a
+// wall, a block or off the grid; the player steps off it.
+void Layout::findStandable() {
+  CellSet seeds;
+  if (onGrid(startX_, startY_)) seeds.add(cellBit(startX_, startY_));
+  for (const Direction& d : kDirections) {
+    if (onGrid(startX_ + d.dx, startY_ + d.dy)) seeds.add(cellBit(startX_ + d.dx, startY_ + d.dy));
+  }
+  standable_ = floodFill(seeds, walkable_);
+}
+
+// Every cell some block could be pushed to, each block alone on the Board: the only cells a
+// block ever stands on.
+CellSet Layout::blockReach() const {
+  CellSet reach;
+  std::deque<int> queue;
+  for (const PlacedBlock& block : initialBlocks_) {
+    if (reach.has(bitOf(block.cell))) continue;
+    reach.add(bitOf(block.cell));
+    queue.push_back(block.cell);
+  }
+  while (!queue.empty()) {
+    const int cell = queue.front();
+    queue.pop_front();
+    for (int d = 0; d < 4; ++d) {
+      const int next = neighbour(cell, d);
+      if (next < 0 || groundCode_[next] != kFloor || reach.has(bitOf(next))) continue;
+      if (!playerMayStand(columnOf(cell) - kDirections[d].dx, rowOf(cell) - kDirections[d].dy)) continue;
+      reach.add(bitOf(next));
+      queue.push_back(next);
+    }
+  }
+  return reach;
 }
 
 bool Layout::mayMerge(int slotA, int slotB) const {

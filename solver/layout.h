@@ -52,7 +52,8 @@ class Layout {
   // Cells the player can stand on when no block is there: everything but walls.
   const CellSet& walkable() const { return walkable_; }
 
-  // Cells a block can ever stand on (floor, and the cells where blocks start), numbered densely.
+  // Cells a block can ever stand on (where blocks start, and floor they can be pushed to),
+  // numbered densely.
   int blockCellCount() const { return static_cast<int>(blockCells_.size()); }
   int blockSlot(int cell) const { return blockSlot_[cell]; }
   int blockCell(int slot) const { return blockCells_[slot]; }
@@ -70,6 +71,8 @@ class Layout {
 
  private:
   bool playerMayStand(int x, int y) const;
+  void findStandable();
+  CellSet blockReach() const;
   bool pushableStep(int cell, int direction) const;
   void findDistances();
   CellSet pushReach(int slot) const;
@@ -80,6 +83,7 @@ class Layout {
   std::array<int, kCells> groundCode_{};
   std::array<std::array<int, 4>, kCells> neighbours_{};
   CellSet walkable_;
+  CellSet standable_;
   std::vector<PlacedBlock> initialBlocks_;
   std::array<int, kCells> blockSlot_{};
   std::vector<int> blockCells_;

@@ -8,7 +8,8 @@
 #include <thread>
 
 #include "game/rules/step_outcome.h"
-#include "solver/merge_arithmetic.h"
+#include "solver/estimator.h"
+#include "solver/position.h"
 
 namespace quorel::solver {
 
@@ -16,52 +17,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kAtStart = 511;  // the player still stands on a start that is no open cell
 constexpr int kPlayerBits = 9;
 constexpr int kValueBits = 5;
 constexpr std::uint32_t kNoNode = 0xffffffffU;
-constexpr int kDead = 0xffff;
+constexpr int kDead = Estimator::kDead;
 constexpr int kUnsolved = 0x7fffffff;
-// Positions of the merge search spent on one multiset before its bound alone is taken.
-constexpr std::uint64_t kArithmeticEffort = 1000;
-// Larger multisets of a position take the quick bound alone: settling them costs more than the
-// search saves, and a dead end among many blocks is rare.
-constexpr int kSettledBlocks = 14;
-
-// A position: the blocks in the order of their cells, and where the player stands.
-struct Position {
-  int count = 0;
-  std::array<std::int16_t, kCells> cell{};
-  std::array<std::int8_t, kCells> value{};
-  int player = 0;  // a cell of the player's area, the lowest; or kAtStart
-
-  void removeAt(int i) {
-    for (int k = i; k + 1 < count; ++k) {
-      cell[k] = cell[k + 1];
-      value[k] = value[k + 1];
-    }
-    --count;
-  }
-  // Moves block i to `to`, keeping the cells in order.
-  void moveTo(int i, int to) {
-    const std::int8_t v = value[i];
-    removeAt(i);
-    int k = count;
-    while (k > 0 && cell[k - 1] > to) {
-      cell[k] = cell[k - 1];
-      value[k] = value[k - 1];
-      --k;
-    }
-    cell[k] = static_cast<std::int16_t>(to);
-    value[k] = v;
-    ++count;
-  }
-  CellSet blockBits() const {
-    CellSet bits;
-    for (int i = 0; i < count; ++i) bits.add(bitOf(cell[i]));
-    return bits;
-  }
-};
+// A node's bound is the full one once this bit is set.
+constexpr std::uint16_t kFullBound = 0x8000;
 
 CellSet without(const CellSet& a, const CellSet& b) {
   CellSet out;
@@ -135,168 +97,6 @@ class Codec {
   int words_;
 };
 
-// The lower bound of the block moves still needed from a position, or kDead.
-//
-// Blocks can only ever merge within a group of blocks linked by Layout::mayMerge, so each such
-// group must be cleared on its own: by its values alone it needs at least the fewest merges of
-// its multiset, and a group that no order of merges clears (a lone block among them) kills the
-// position.
-//
-// The distances give a second bound. The blocks that end up merging with each other, directly
-// or through remainders, form a set that vanishes together. The cells its blocks pass over, with
-// the one step between the two blocks of each merge, connect all their start cells, and each of
-// those steps is a push or a merge: the set costs at least the length of the shortest tree
-// joining its cells. A set of two is a pair whose values divide one another, and that tree is
-// their distance. A set of three or more costs at least half a round trip through its cells, and
-// every block of the round trip has two different neighbours on it, so the set costs at least a
-// quarter of the sum, over its blocks, of the distances to the two nearest other blocks. Every
-// block so pays either half its pair's distance or that quarter; the cheapest choice of pairs is
-// a matching of greatest saving among the close dividing pairs.
-class Estimator {
- public:
-  explicit Estimator(const Layout& layout) : layout_(layout), arithmetic_(layout.ngNumber(), kArithmeticEffort) {}
-
-  int estimate(const Position& p) {
-    const int n = p.count;
-    for (int i = 0; i < n; ++i) {
-      slot_[i] = layout_.blockSlot(p.cell[i]);
-      group_[i] = i;
-    }
-    for (int i = 0; i < n; ++i) {
-      for (int j = i + 1; j < n; ++j) {
-        if (layout_.mayMerge(slot_[i], slot_[j])) join(i, j);
-      }
-    }
-    int merges = 0;
-    int quarters = 0;  // four times the distance bound, before the pairs' savings
-    for (int i = 0; i < n; ++i) {
-      const int root = find(i);
-      if (root == i) {
-        ValueCounts values;
-        for (int j = i; j < n; ++j) {
-          if (find(j) == root) values.add(p.value[j]);
-        }
-        const MergeArithmetic::Answer fewest = values.total() <= kSettledBlocks
-                                                   ? arithmetic_.fewestMerges(values)
-                                                   : MergeArithmetic::Answer{false, MergeArithmetic::fewestMergesBound(values)};
-        if (fewest.decided && fewest.fewest == MergeArithmetic::kUnclearable) return kDead;
-        merges += fewest.fewest;
-      }
-      int nearest = kLoneShare, second = kLoneShare;
-      for (int j = 0; j < n; ++j) {
-        if (j == i || find(j) != root) continue;
-        const int d = layout_.distance(slot_[i], slot_[j]);
-        if (d < nearest) {
-          second = nearest;
-          nearest = d;
-        } else if (d < second) {
-          second = d;
-        }
-      }
-      share_[i] = nearest + second;
-      quarters += share_[i];
-    }
-    edges_.clear();
-    for (int i = 0; i < n; ++i) {
-      for (int j = i + 1; j < n; ++j) {
-        if (find(i) != find(j) || mergeRemainder(p.value[i], p.value[j]) != 0) continue;
-        const int saving = share_[i] + share_[j] - 4 * layout_.pairCost(slot_[i], slot_[j]);
-        if (saving > 0) edges_.push_back({i, j, saving});
-      }
-    }
-    quarters -= greatestSaving();
-    return std::max(merges, (quarters + 3) / 4);
-  }
-
-  const MergeArithmetic& arithmetic() const { return arithmetic_; }
-
- private:
-  // The share of a block with no second possible partner: it can only be cleared in a pair.
-  static constexpr int kLoneShare = 4 * Layout::kFar;
-  static constexpr int kMatchingNodes = 32;
-  static constexpr int kMatchingSteps = 4096;
-
-  struct Edge {
-    int a, b, saving;
-  };
-
-  int find(int i) {
-    while (group_[i] != i) i = group_[i] = group_[group_[i]];
-    return i;
-  }
-  void join(int a, int b) {
-    a = find(a);
-    b = find(b);
-    if (a != b) group_[std::max(a, b)] = std::min(a, b);
-  }
-
-  // The greatest total saving of a matching of the edges: exact by branching on the lowest
-  // block when the edges are few, else a bound no matching exceeds (each block's best saving,
-  // halved, summed: an edge of a matching saves at most the mean of its ends' best).
-  int greatestSaving() {
-    if (edges_.empty()) return 0;
-    nodes_.clear();
-    for (const Edge& e : edges_) {
-      for (const int end : {e.a, e.b}) {
-        if (std::find(nodes_.begin(), nodes_.end(), end) == nodes_.end()) nodes_.push_back(end);
-      }
-    }
-    if (nodes_.size() <= kMatchingNodes) {
-      std::array<std::uint32_t, kMatchingNodes> adjacent{};
-      for (Edge& e : edges_) {
-        e.a = static_cast<int>(std::find(nodes_.begin(), nodes_.end(), e.a) - nodes_.begin());
-        e.b = static_cast<int>(std::find(nodes_.begin(), nodes_.end(), e.b) - nodes_.begin());
-        adjacent[e.a] |= std::uint32_t{1} << e.b;
-        adjacent[e.b] |= std::uint32_t{1} << e.a;
-        savingOf_[e.a][e.b] = savingOf_[e.b][e.a] = e.saving;
-      }
-      steps_ = 0;
-      const auto all = static_cast<std::uint32_t>((std::uint64_t{1} << nodes_.size()) - 1);
-      const int exact = bestMatching(all, adjacent);
-      if (steps_ <= kMatchingSteps) return exact;
-      for (Edge& e : edges_) {
-        e.a = nodes_[e.a];
-        e.b = nodes_[e.b];
-      }
-    }
-    std::array<int, kCells> best{};
-    for (const Edge& e : edges_) {
-      best[e.a] = std::max(best[e.a], e.saving);
-      best[e.b] = std::max(best[e.b], e.saving);
-    }
-    int sum = 0;
-    for (const Edge& e : edges_) {
-      for (const int end : {e.a, e.b}) {
-        sum += best[end];
-        best[end] = 0;
-      }
-    }
-    return sum / 2;
-  }
-
-  int bestMatching(std::uint32_t open, const std::array<std::uint32_t, kMatchingNodes>& adjacent) {
-    if (open == 0 || ++steps_ > kMatchingSteps) return 0;
-    const int u = std::countr_zero(open);
-    const std::uint32_t rest = open & (open - 1);
-    int best = bestMatching(rest, adjacent);
-    for (std::uint32_t partners = adjacent[u] & rest; partners != 0; partners &= partners - 1) {
-      const int v = std::countr_zero(partners);
-      best = std::max(best, savingOf_[u][v] + bestMatching(rest & ~(std::uint32_t{1} << v), adjacent));
-    }
-    return best;
-  }
-
-  const Layout& layout_;
-  MergeArithmetic arithmetic_;
-  std::array<int, kCells> slot_{};
-  std::array<int, kCells> group_{};
-  std::array<int, kCells> share_{};
-  std::vector<Edge> edges_;
-  std::vector<int> nodes_;
-  std::array<std::array<int, kMatchingNodes>, kMatchingNodes> savingOf_{};
-  int steps_ = 0;
-};
-
 // Every position kept, in chunks that never move: its key, the best known count of block
 // moves to it (g), its bound (h), the position it was reached from and the move.
 class NodeStore {
@@ -319,7 +119,7 @@ class NodeStore {
 
   std::uint64_t* key(std::uint32_t n) { return &chunk(n).keys[static_cast<std::size_t>(offset(n)) * keyWords_]; }
   std::atomic<std::uint16_t>& g(std::uint32_t n) { return chunk(n).g[offset(n)]; }
-  std::uint16_t& h(std::uint32_t n) { return chunk(n).h[offset(n)]; }
+  std::atomic<std::uint16_t>& h(std::uint32_t n) { return chunk(n).h[offset(n)]; }
   std::uint32_t& parent(std::uint32_t n) { return chunk(n).parent[offset(n)]; }
   std::uint16_t& move(std::uint32_t n) { return chunk(n).move[offset(n)]; }
 
@@ -334,12 +134,12 @@ class NodeStore {
     explicit Chunk(int keyWords)
         : keys(new std::uint64_t[static_cast<std::size_t>(kChunkNodes) * keyWords]),
           g(new std::atomic<std::uint16_t>[kChunkNodes]),
-          h(new std::uint16_t[kChunkNodes]),
+          h(new std::atomic<std::uint16_t>[kChunkNodes]),
           parent(new std::uint32_t[kChunkNodes]),
           move(new std::uint16_t[kChunkNodes]) {}
     std::unique_ptr<std::uint64_t[]> keys;
     std::unique_ptr<std::atomic<std::uint16_t>[]> g;
-    std::unique_ptr<std::uint16_t[]> h;
+    std::unique_ptr<std::atomic<std::uint16_t>[]> h;
     std::unique_ptr<std::uint32_t[]> parent;
     std::unique_ptr<std::uint16_t[]> move;
   };
@@ -382,6 +182,14 @@ class StateTable {
       const auto other = static_cast<std::uint32_t>(slot);
       if ((slot >> 32) == tag && std::equal(key, key + codec_.words(), store_.key(other))) return other;
     }
+  }
+
+  void prefetch(std::uint64_t hash) const {
+#if defined(__GNUC__)
+    __builtin_prefetch(&slots_[hash & mask_]);
+#else
+    (void)hash;
+#endif
   }
 
   // Makes room for `more` insertions at a load of at most one half.
@@ -502,6 +310,12 @@ class Search {
     Position position, child;
     std::array<int, kCells> blockAt{};
     std::vector<std::uint64_t> key;
+    struct Child {
+      std::uint64_t hash;
+      std::uint16_t move;
+    };
+    std::vector<Child> children;           // of the position being expanded
+    std::vector<std::uint64_t> childKeys;  // their keys, one after another
   };
 
   static int threadsFor(int wanted) {
@@ -512,7 +326,8 @@ class Search {
   Position startPosition() const;
   CellSet startArea(const CellSet& open) const;
   void expand(Worker& w, std::uint32_t node, int g, int f);
-  void offer(Worker& w, const Position& child, int g, int f, std::uint32_t parent, std::uint16_t move);
+  void offer(Worker& w, const std::uint64_t* key, std::uint64_t hash, int g, int f, std::uint32_t parent,
+             std::uint16_t move);
   void improve(Worker& w, std::uint32_t node, int g, int f, std::uint32_t parent, std::uint16_t move);
   std::uint32_t reserveNode(Worker& w);
   void workOnSlice(Worker& w);
@@ -587,9 +402,22 @@ std::uint32_t Search::reserveNode(Worker& w) {
 
 void Search::expand(Worker& w, std::uint32_t node, int g, int f) {
   if (store_.g(node).load(std::memory_order_relaxed) != g) return;  // reached more cheaply since
-  ++w.expanded;
   Position& p = w.position;
   codec_.decode(store_.key(node), p);
+  // The full bound is worked out only for positions taken up; one it lifts waits for its turn.
+  const std::uint16_t known = store_.h(node).load(std::memory_order_relaxed);
+  if ((known & kFullBound) == 0) {
+    const int h = std::max<int>(known, w.estimator.fullBound(p));
+    store_.h(node).store(static_cast<std::uint16_t>(h | kFullBound), std::memory_order_relaxed);
+    if (h == kDead) return;
+    if (g + h > f) {
+      w.open.push(g + h, g, node);
+      return;
+    }
+  } else if ((known & ~kFullBound) == kDead) {
+    return;
+  }
+  ++w.expanded;
   const CellSet blocks = p.blockBits();
   const CellSet open = without(layout_.walkable(), blocks);
   const bool atStart = p.player == kAtStart;
@@ -644,27 +472,38 @@ void Search::expand(Worker& w, std::uint32_t node, int g, int f) {
       CellSet seed;
       seed.add(bitOf(cell));
       c.player = cellOfBit(floodFill(seed, without(layout_.walkable(), c.blockBits())).first());
-      offer(w, c, g + 1, f, node, static_cast<std::uint16_t>(cell * 4 + d));
+      // The table is probed once every child is known, its slots fetched from memory meanwhile.
+      const std::size_t at = w.childKeys.size();
+      w.childKeys.resize(at + static_cast<std::size_t>(codec_.words()));
+      codec_.encode(c, &w.childKeys[at]);
+      const std::uint64_t hash = codec_.hash(&w.childKeys[at]);
+      table_.prefetch(hash);
+      w.children.push_back({hash, static_cast<std::uint16_t>(cell * 4 + d)});
     }
   }
+  for (std::size_t k = 0; k < w.children.size(); ++k) {
+    offer(w, &w.childKeys[k * static_cast<std::size_t>(codec_.words())], w.children[k].hash, g + 1, f, node,
+          w.children[k].move);
+  }
+  w.children.clear();
+  w.childKeys.clear();
   for (int i = 0; i < p.count; ++i) w.blockAt[p.cell[i]] = -1;
 }
 
-void Search::offer(Worker& w, const Position& child, int g, int f, std::uint32_t parent, std::uint16_t move) {
-  std::uint64_t* key = w.key.data();
-  codec_.encode(child, key);
-  const std::uint64_t hash = codec_.hash(key);
+void Search::offer(Worker& w, const std::uint64_t* key, std::uint64_t hash, int g, int f, std::uint32_t parent,
+                   std::uint16_t move) {
   if (const std::uint32_t known = table_.find(hash, key); known != kNoNode) {
     improve(w, known, g, f, parent, move);
     return;
   }
-  const int h = w.estimator.estimate(child);
+  codec_.decode(key, w.child);
+  const int h = w.estimator.quickBound(w.child);
   if (h == kDead) return;
   const std::uint32_t node = reserveNode(w);
   if (node == kNoNode) return;
   std::copy(key, key + codec_.words(), store_.key(node));
   store_.g(node).store(static_cast<std::uint16_t>(g), std::memory_order_relaxed);
-  store_.h(node) = static_cast<std::uint16_t>(h);
+  store_.h(node).store(static_cast<std::uint16_t>(h), std::memory_order_relaxed);
   store_.parent(node) = parent;
   store_.move(node) = move;
   if (const std::uint32_t other = table_.insert(hash, node); other != kNoNode) {
@@ -684,7 +523,7 @@ void Search::improve(Worker& w, std::uint32_t node, int g, int f, std::uint32_t 
     if (known.compare_exchange_weak(current, static_cast<std::uint16_t>(g), std::memory_order_relaxed)) {
       store_.parent(node) = parent;
       store_.move(node) = move;
-      w.open.push(std::max(f, g + store_.h(node)), g, node);
+      w.open.push(std::max(f, g + (store_.h(node).load(std::memory_order_relaxed) & ~kFullBound)), g, node);
       return;
     }
   }
@@ -709,7 +548,7 @@ std::uint64_t Search::stored() const {
 
 std::size_t Search::memoryBytes() const {
   std::size_t bytes = store_.bytes() + table_.bytes() + layer_.capacity() * sizeof(std::uint32_t);
-  for (const auto& w : workers_) bytes += w->open.bytes() + w->estimator.arithmetic().memoryBytes();
+  for (const auto& w : workers_) bytes += w->open.bytes() + w->estimator.memoryBytes();
   return bytes;
 }
 
@@ -754,7 +593,7 @@ SearchOutcome Search::run() {
   SearchOutcome outcome;
   const Position start = startPosition();
   Worker& main = *workers_[0];
-  const int h = start.count < 2 ? kDead : main.estimator.estimate(start);
+  const int h = start.count < 2 ? kDead : main.estimator.fullBound(start);
   if (h == kDead) {
     outcome.answer = Answer::NoSolution;
     outcome.counts = progress();
@@ -767,7 +606,7 @@ SearchOutcome Search::run() {
   ++main.nextNode;
   std::copy(key, key + codec_.words(), store_.key(root));
   store_.g(root).store(0);
-  store_.h(root) = static_cast<std::uint16_t>(h);
+  store_.h(root).store(static_cast<std::uint16_t>(h | kFullBound));
   store_.parent(root) = kNoNode;
   store_.move(root) = 0;
   table_.insert(codec_.hash(key), root);
