@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
   quorel::solver::Control control;
   if (const char* seconds = std::getenv("SOLVER_SECONDS")) control.limits.time = std::chrono::seconds(std::atoi(seconds));
   if (const char* threads = std::getenv("SOLVER_THREADS")) control.limits.threads = std::atoi(threads);
+  if (const char* mib = std::getenv("SOLVER_MIB")) control.limits.memoryBytes = std::size_t(std::atoi(mib)) << 20;
   std::printf("stage  answer    moves    expanded      stored    seconds   memory MiB\n");
   double total = 0;
   for (int stage = 1; stage < set.stageLimit; ++stage) {
