@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <barrier>
-#include <bit>
 #include <memory>
 #include <mutex>
 #include <thread>
 
-#include "game/rules/step_outcome.h"
+#include "solver/block_moves.h"
+#include "solver/codec.h"
 #include "solver/estimator.h"
 #include "solver/position.h"
 
@@ -17,85 +17,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kPlayerBits = 9;
-constexpr int kValueBits = 5;
 constexpr std::uint32_t kNoNode = 0xffffffffU;
 constexpr int kDead = Estimator::kDead;
 constexpr int kUnsolved = 0x7fffffff;
 // A node's bound is the full one once this bit is set.
 constexpr std::uint16_t kFullBound = 0x8000;
-
-CellSet without(const CellSet& a, const CellSet& b) {
-  CellSet out;
-  for (int i = 0; i < kCellSetWords; ++i) out.words[i] = a.words[i] & ~b.words[i];
-  return out;
-}
-
-int cellOfBit(int bit) { return cellIndex(bit % kRowStride, bit / kRowStride); }
-
-// A position packed into words: one bit per block cell of the Layout, then the values in the
-// order of their cells, then the player's cell.
-class Codec {
- public:
-  explicit Codec(const Layout& layout)
-      : layout_(layout),
-        slots_(layout.blockCellCount()),
-        maxBlocks_(static_cast<int>(layout.initialBlocks().size())),
-        words_((slots_ + kValueBits * maxBlocks_ + kPlayerBits + 63) / 64) {}
-
-  int words() const { return words_; }
-
-  void encode(const Position& p, std::uint64_t* key) const {
-    std::fill(key, key + words_, 0);
-    for (int i = 0; i < p.count; ++i) setBits(key, layout_.blockSlot(p.cell[i]), 1, 1);
-    int at = slots_;
-    for (int i = 0; i < p.count; ++i, at += kValueBits) setBits(key, at, kValueBits, static_cast<unsigned>(p.value[i]));
-    setBits(key, slots_ + kValueBits * maxBlocks_, kPlayerBits, static_cast<unsigned>(p.player));
-  }
-
-  void decode(const std::uint64_t* key, Position& p) const {
-    p.count = 0;
-    for (int w = 0; w * 64 < slots_; ++w) {
-      std::uint64_t bits = key[w];
-      if (slots_ - w * 64 < 64) bits &= (std::uint64_t{1} << (slots_ - w * 64)) - 1;
-      while (bits != 0) {
-        const int slot = w * 64 + std::countr_zero(bits);
-        bits &= bits - 1;
-        p.cell[p.count++] = static_cast<std::int16_t>(layout_.blockCell(slot));
-      }
-    }
-    int at = slots_;
-    for (int i = 0; i < p.count; ++i, at += kValueBits) p.value[i] = static_cast<std::int8_t>(getBits(key, at, kValueBits));
-    p.player = static_cast<int>(getBits(key, slots_ + kValueBits * maxBlocks_, kPlayerBits));
-  }
-
-  std::uint64_t hash(const std::uint64_t* key) const {
-    std::uint64_t h = 0x243f6a8885a308d3ULL;
-    for (int i = 0; i < words_; ++i) {
-      h = (h ^ key[i]) * 0x9e3779b97f4a7c15ULL;
-      h ^= h >> 31;
-    }
-    h *= 0xbf58476d1ce4e5b9ULL;
-    return h ^ (h >> 29);
-  }
-
- private:
-  static void setBits(std::uint64_t* key, int at, int width, unsigned v) {
-    const std::uint64_t value = v;
-    key[at >> 6] |= value << (at & 63);
-    if ((at & 63) + width > 64) key[(at >> 6) + 1] |= value >> (64 - (at & 63));
-  }
-  static unsigned getBits(const std::uint64_t* key, int at, int width) {
-    std::uint64_t v = key[at >> 6] >> (at & 63);
-    if ((at & 63) + width > 64) v |= key[(at >> 6) + 1] << (64 - (at & 63));
-    return static_cast<unsigned>(v & ((std::uint64_t{1} << width) - 1));
-  }
-
-  const Layout& layout_;
-  int slots_;
-  int maxBlocks_;
-  int words_;
-};
 
 // Every position kept, in chunks that never move: its key, the best known count of block
 // moves to it (g), its bound (h), the position it was reached from and the move.
@@ -194,8 +120,7 @@ class StateTable {
 
   // Makes room for `more` insertions at a load of at most one half.
   void reserve(std::size_t filled, std::size_t more) {
-    std::size_t capacity = capacity_;
-    while ((filled + more) * 2 > capacity) capacity *= 2;
+    const std::size_t capacity = capacityFor(filled, more);
     if (capacity == capacity_) return;
     auto old = std::move(slots_);
     const std::size_t oldCapacity = capacity_;
@@ -211,8 +136,17 @@ class StateTable {
   }
 
   std::size_t bytes() const { return capacity_ * sizeof(std::uint64_t); }
+  // What reserve() would add.
+  std::size_t growthBytes(std::size_t filled, std::size_t more) const {
+    return (capacityFor(filled, more) - capacity_) * sizeof(std::uint64_t);
+  }
 
  private:
+  std::size_t capacityFor(std::size_t filled, std::size_t more) const {
+    std::size_t capacity = capacity_;
+    while ((filled + more) * 2 > capacity) capacity *= 2;
+    return capacity;
+  }
   static constexpr std::uint64_t kEmpty = ~std::uint64_t{0};
   void allocate(std::size_t capacity) {
     capacity_ = capacity;
@@ -296,10 +230,9 @@ class Search {
   static constexpr std::size_t kGrain = 8;
 
   struct Worker {
-    Worker(const Layout& layout, int keyWords) : estimator(layout), key(static_cast<std::size_t>(keyWords)) {
-      blockAt.fill(-1);
-    }
+    Worker(const Layout& layout, int keyWords) : estimator(layout), moves(layout), key(static_cast<std::size_t>(keyWords)) {}
     Estimator estimator;
+    BlockMoves moves;
     OpenLists open;
     Goal goal;
     std::uint32_t nextNode = kNoNode;  // the next free node of this thread's chunk
@@ -308,7 +241,6 @@ class Search {
     std::uint64_t stored = 0;
     bool outOfNodes = false;
     Position position, child;
-    std::array<int, kCells> blockAt{};
     std::vector<std::uint64_t> key;
     struct Child {
       std::uint64_t hash;
@@ -323,8 +255,6 @@ class Search {
     return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
   }
 
-  Position startPosition() const;
-  CellSet startArea(const CellSet& open) const;
   void expand(Worker& w, std::uint32_t node, int g, int f);
   void offer(Worker& w, const std::uint64_t* key, std::uint64_t hash, int g, int f, std::uint32_t parent,
              std::uint16_t move);
@@ -336,6 +266,7 @@ class Search {
   std::size_t memoryBytes() const;
   Progress progress() const;
   StopReason limitReached();
+  bool roomForSlice(std::size_t nodes) const;
 
   const Layout& layout_;
   const Control& control_;
@@ -356,34 +287,6 @@ class Search {
   std::atomic<std::size_t> sliceNext_{0};
   int layerF_ = 0, layerG_ = 0;
 };
-
-Position Search::startPosition() const {
-  Position p;
-  for (const PlacedBlock& block : layout_.initialBlocks()) {
-    p.cell[p.count] = static_cast<std::int16_t>(block.cell);
-    p.value[p.count] = static_cast<std::int8_t>(block.value);
-    ++p.count;
-  }
-  const int x = layout_.startX();
-  const int y = layout_.startY();
-  const CellSet open = without(layout_.walkable(), p.blockBits());
-  const bool startOpen = onGrid(x, y) && open.has(cellBit(x, y));
-  p.player = startOpen ? cellOfBit(startArea(open).first()) : kAtStart;
-  return p;
-}
-
-// Where the player can walk from the start. The start itself may be a wall, a block or off the
-// grid: the player can still step off it, but never walks back onto it.
-CellSet Search::startArea(const CellSet& open) const {
-  const int x = layout_.startX();
-  const int y = layout_.startY();
-  CellSet seeds;
-  if (onGrid(x, y)) seeds.add(cellBit(x, y));
-  for (const Direction& d : kDirections) {
-    if (onGrid(x + d.dx, y + d.dy)) seeds.add(cellBit(x + d.dx, y + d.dy));
-  }
-  return floodFill(seeds, open);
-}
 
 // The next free node of the thread's own chunk, a fresh chunk when that is full; kNoNode when
 // the node numbers are used up.
@@ -418,76 +321,28 @@ void Search::expand(Worker& w, std::uint32_t node, int g, int f) {
     return;
   }
   ++w.expanded;
-  const CellSet blocks = p.blockBits();
-  const CellSet open = without(layout_.walkable(), blocks);
-  const bool atStart = p.player == kAtStart;
-  const CellSet area = atStart ? startArea(open) : floodFill([&] {
-    CellSet seed;
-    seed.add(bitOf(p.player));
-    return seed;
-  }(), open);
-  for (int i = 0; i < p.count; ++i) w.blockAt[p.cell[i]] = i;
-
-  const int ng = layout_.ngNumber();
-  for (int i = 0; i < p.count && !optimalFound_.load(std::memory_order_relaxed); ++i) {
-    const int cell = p.cell[i];
-    const int x = columnOf(cell);
-    const int y = rowOf(cell);
-    for (int d = 0; d < 4; ++d) {
-      const int fromX = x - kDirections[d].dx;
-      const int fromY = y - kDirections[d].dy;
-      const bool reachable = onGrid(fromX, fromY) ? area.has(cellBit(fromX, fromY)) : false;
-      if (!reachable && !(atStart && fromX == layout_.startX() && fromY == layout_.startY())) continue;
-      const int target = layout_.neighbour(cell, d);
-      const int beyondCode = target < 0                ? layout_.groundCodeToward(cell, d)
-                             : w.blockAt[target] >= 0 ? blockCode(p.value[w.blockAt[target]])
-                                                      : layout_.groundCode(columnOf(target), rowOf(target));
-      const Push push = pushAgainst(blockCode(p.value[i]), beyondCode);
-      if (push.kind == PushKind::Blocked) continue;
-
-      Position& c = w.child;
-      c = p;
-      if (push.kind == PushKind::Slide) {
-        c.moveTo(i, target);
-      } else {
-        const int struck = w.blockAt[target];
-        if (push.remainder != 0) {
-          c.value[struck] = static_cast<std::int8_t>(push.remainder);
-          c.removeAt(i);
-        } else {
-          c.removeAt(std::max(i, struck));
-          c.removeAt(std::min(i, struck));
-        }
-        bool ngLeft = false;
-        for (int k = 0; k < c.count; ++k) ngLeft = ngLeft || c.value[k] == ng;
-        const StageResult result = judgeStage(c.count, ngLeft);
-        const auto move = static_cast<std::uint16_t>(cell * 4 + d);
-        if (result == StageResult::Cleared) {
-          if (g + 1 < w.goal.cost) w.goal = {g + 1, node, move};
-          if (g + 1 <= f) optimalFound_.store(true, std::memory_order_relaxed);
-          continue;
-        }
-        if (isLost(result)) continue;
-      }
-      CellSet seed;
-      seed.add(bitOf(cell));
-      c.player = cellOfBit(floodFill(seed, without(layout_.walkable(), c.blockBits())).first());
-      // The table is probed once every child is known, its slots fetched from memory meanwhile.
-      const std::size_t at = w.childKeys.size();
-      w.childKeys.resize(at + static_cast<std::size_t>(codec_.words()));
-      codec_.encode(c, &w.childKeys[at]);
-      const std::uint64_t hash = codec_.hash(&w.childKeys[at]);
-      table_.prefetch(hash);
-      w.children.push_back({hash, static_cast<std::uint16_t>(cell * 4 + d)});
+  w.moves.forEach(p, [&](const Position& c, std::uint16_t move, bool cleared) {
+    if (cleared) {
+      if (g + 1 < w.goal.cost) w.goal = {g + 1, node, move};
+      // Nothing can beat a clear as cheap as the layer's bound.
+      if (g + 1 <= f) optimalFound_.store(true, std::memory_order_relaxed);
+      return true;
     }
-  }
+    // The table is probed once every child is known, its slots fetched from memory meanwhile.
+    const std::size_t at = w.childKeys.size();
+    w.childKeys.resize(at + static_cast<std::size_t>(codec_.words()));
+    codec_.encode(c, &w.childKeys[at]);
+    const std::uint64_t hash = codec_.hash(&w.childKeys[at]);
+    table_.prefetch(hash);
+    w.children.push_back({hash, move});
+    return !optimalFound_.load(std::memory_order_relaxed);
+  });
   for (std::size_t k = 0; k < w.children.size(); ++k) {
     offer(w, &w.childKeys[k * static_cast<std::size_t>(codec_.words())], w.children[k].hash, g + 1, f, node,
           w.children[k].move);
   }
   w.children.clear();
   w.childKeys.clear();
-  for (int i = 0; i < p.count; ++i) w.blockAt[p.cell[i]] = -1;
 }
 
 void Search::offer(Worker& w, const std::uint64_t* key, std::uint64_t hash, int g, int f, std::uint32_t parent,
@@ -576,6 +431,12 @@ StopReason Search::limitReached() {
   return StopReason::None;
 }
 
+// Whether the table can grow for a slice's children within the memory limit.
+bool Search::roomForSlice(std::size_t nodes) const {
+  const std::size_t limit = control_.limits.memoryBytes;
+  return limit == 0 || memoryBytes() + table_.growthBytes(stored(), nodes * maxChildren_) <= limit;
+}
+
 std::vector<BlockMove> Search::movesTo(const Goal& goal) {
   std::vector<BlockMove> moves;
   std::uint16_t move = goal.move;
@@ -591,7 +452,7 @@ std::vector<BlockMove> Search::movesTo(const Goal& goal) {
 
 SearchOutcome Search::run() {
   SearchOutcome outcome;
-  const Position start = startPosition();
+  const Position start = startPosition(layout_);
   Worker& main = *workers_[0];
   const int h = start.count < 2 ? kDead : main.estimator.fullBound(start);
   if (h == kDead) {
@@ -652,6 +513,7 @@ SearchOutcome Search::run() {
     for (std::size_t begin = 0; begin < layer_.size() && stop == StopReason::None; begin += kSliceNodes) {
       const std::size_t end = std::min(layer_.size(), begin + kSliceNodes);
       stop = limitReached();
+      if (stop == StopReason::None && !roomForSlice(end - begin)) stop = StopReason::MemoryLimit;
       if (stop != StopReason::None) break;
       table_.reserve(stored(), (end - begin) * maxChildren_);
       sliceNext_.store(begin);

@@ -63,14 +63,20 @@ struct Control {
 
 struct Result {
   Answer answer = Answer::Unknown;
-  std::vector<BlockMove> moves;  // Solved: the fewest block moves, in order
-  std::string lurd;              // Solved: every step, lower case walks, capitals block moves
+  std::vector<BlockMove> moves;  // the clear found: from solve(), only when Solved (the fewest)
+  std::string lurd;              // its steps: lower case walks, capitals block moves
   StopReason stop = StopReason::None;
   Progress counts;               // at the end; lowerBound is the moves when solved
   std::size_t peakMemoryBytes = 0;
 };
 
 Result solve(const Stage& stage, const Control& control = {});
+
+// A clear found by a narrower search that settles for the first it meets: one level of block
+// moves at a time, keeping only the `width` positions with the lowest bounds. It proves nothing,
+// so the answer stays Unknown; the moves and their string are filled in when it found a clear
+// within the limits. Its count bounds the fewest from above, for a stage solve() cannot settle.
+Result findSomeClear(const Stage& stage, const Control& control = {}, int width = 2000);
 
 // Checks that need no search, for a warning before one starts.
 enum class StartPlace { Floor, NotFloor, OffGrid };

@@ -84,6 +84,24 @@ TEST(Solver, BuiltInStagesThatSolveQuicklyGetTheirFewestMoves) {
   }
 }
 
+TEST(Solver, SomeClearIsAClearButProvesNothing) {
+  const GameStageSlots set = builtInStages();
+  for (const int stage : {3, 5}) {
+    SCOPED_TRACE("stage " + std::to_string(stage));
+    solver::Control control;
+    control.limits.time = std::chrono::seconds(60);
+    const solver::Result some = solver::findSomeClear(solver::stageOf(set, stage), control, 200);
+    EXPECT_EQ(some.answer, Answer::Unknown);
+    ASSERT_FALSE(some.moves.empty());
+    const test::PlayedMoves played = test::playThroughGame(solver::stageOf(set, stage), some.lurd);
+    EXPECT_TRUE(played.followed);
+    EXPECT_EQ(played.result, StageResult::Cleared);
+    EXPECT_EQ(played.blockMoves, static_cast<int>(some.moves.size()));
+  }
+  EXPECT_GE(solver::findSomeClear(solver::stageOf(set, 3)).moves.size(), 17U);  // never below the fewest
+  EXPECT_TRUE(solver::findSomeClear(test::stageOf({"111111", "10BC01", "111111"}, 1, 1, 25)).moves.empty());
+}
+
 TEST(Solver, OneThreadAndSeveralFindTheSameCount) {
   const solver::Stage stage = solver::stageOf(builtInStages(), 2);
   for (const int threads : {1, 2, 3}) {
