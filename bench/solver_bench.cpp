@@ -4,7 +4,8 @@
 // the answer, the block moves, the positions expanded and kept, the time and the memory of the
 // search's tables, then the totals and the process's peak resident memory. The limits hold per
 // stage (default: 60 s, 4096 MiB). With --best, a stage left unknown gets a beam search of that
-// many seconds for the best clear it can find, printed below it.
+// many seconds for the best clear it can find, printed below it beside the clear that solve()
+// itself knows.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -134,20 +135,23 @@ int main(int argc, char** argv) {
     peakBytes = std::max(peakBytes, result.peakMemoryBytes);
     ++stages;
     if (result.answer != Answer::Unknown) ++proved;
-    std::printf("%5d  %-8s  %5d  %5d  %10llu  %10llu  %7.2f  %6.1f  %s%s\n", stage, answerName(result.answer),
+    std::printf("%5d  %-8s  %5d  %5d  %10llu  %10llu  %7.2f  %6.1f  %s\n", stage, answerName(result.answer),
                 static_cast<int>(result.moves.size()), result.counts.lowerBound,
                 static_cast<unsigned long long>(result.counts.statesExpanded),
                 static_cast<unsigned long long>(result.counts.statesStored), seconds, mebibytes(result.peakMemoryBytes),
-                stopName(result.stop), result.lurd.c_str());
+                result.answer == Answer::Solved ? result.lurd.c_str() : stopName(result.stop));
     std::fflush(stdout);
+    if (result.answer == Answer::Unknown && !result.moves.empty()) {
+      std::printf("       best known: %d block moves %s\n", static_cast<int>(result.moves.size()), result.lurd.c_str());
+    }
     if (result.answer == Answer::Unknown && options->bestSeconds > 0) {
       quorel::solver::Control beam;
       beam.limits.time = std::chrono::seconds(options->bestSeconds);
       const quorel::solver::Result some = quorel::solver::findSomeClear(puzzle, beam);
       if (some.moves.empty()) {
-        std::printf("       best known: none found\n");
+        std::printf("       wider beam: none found\n");
       } else {
-        std::printf("       best known: %d block moves %s\n", static_cast<int>(some.moves.size()), some.lurd.c_str());
+        std::printf("       wider beam: %d block moves %s\n", static_cast<int>(some.moves.size()), some.lurd.c_str());
       }
       std::fflush(stdout);
     }

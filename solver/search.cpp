@@ -19,7 +19,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr std::uint32_t kNoNode = 0xffffffffU;
 constexpr int kDead = Estimator::kDead;
-constexpr int kUnsolved = 0x7fffffff;
+constexpr int kUnsolved = kNoCeiling;
 // A node's bound is the full one once this bit is set.
 constexpr std::uint16_t kFullBound = 0x8000;
 
@@ -211,9 +211,10 @@ class OpenLists {
 
 class Search {
  public:
-  Search(const Layout& layout, const Control& control)
+  Search(const Layout& layout, const Control& control, int ceiling)
       : layout_(layout),
         control_(control),
+        ceiling_(ceiling),
         codec_(layout),
         store_(codec_.words()),
         table_(codec_, store_),
@@ -270,6 +271,7 @@ class Search {
 
   const Layout& layout_;
   const Control& control_;
+  const int ceiling_;  // only clears with fewer block moves are wanted
   Codec codec_;
   NodeStore store_;
   StateTable table_;
@@ -312,7 +314,7 @@ void Search::expand(Worker& w, std::uint32_t node, int g, int f) {
   if ((known & kFullBound) == 0) {
     const int h = std::max<int>(known, w.estimator.fullBound(p));
     store_.h(node).store(static_cast<std::uint16_t>(h | kFullBound), std::memory_order_relaxed);
-    if (h == kDead) return;
+    if (h == kDead || g + h >= ceiling_) return;
     if (g + h > f) {
       w.open.push(g + h, g, node);
       return;
@@ -323,7 +325,7 @@ void Search::expand(Worker& w, std::uint32_t node, int g, int f) {
   ++w.expanded;
   w.moves.forEach(p, [&](const Position& c, std::uint16_t move, bool cleared) {
     if (cleared) {
-      if (g + 1 < w.goal.cost) w.goal = {g + 1, node, move};
+      if (g + 1 < std::min(w.goal.cost, ceiling_)) w.goal = {g + 1, node, move};
       // Nothing can beat a clear as cheap as the layer's bound.
       if (g + 1 <= f) optimalFound_.store(true, std::memory_order_relaxed);
       return true;
@@ -353,7 +355,7 @@ void Search::offer(Worker& w, const std::uint64_t* key, std::uint64_t hash, int 
   }
   codec_.decode(key, w.child);
   const int h = w.estimator.quickBound(w.child);
-  if (h == kDead) return;
+  if (h == kDead || g + h >= ceiling_) return;
   const std::uint32_t node = reserveNode(w);
   if (node == kNoNode) return;
   std::copy(key, key + codec_.words(), store_.key(node));
@@ -455,7 +457,8 @@ SearchOutcome Search::run() {
   const Position start = startPosition(layout_);
   Worker& main = *workers_[0];
   const int h = start.count < 2 ? kDead : main.estimator.fullBound(start);
-  if (h == kDead) {
+  if (h != kDead) lowerBound_ = h;
+  if (h == kDead || h >= ceiling_) {
     outcome.answer = Answer::NoSolution;
     outcome.counts = progress();
     outcome.peakMemoryBytes = memoryBytes();
@@ -565,8 +568,8 @@ SearchOutcome Search::run() {
 
 }  // namespace
 
-SearchOutcome searchFewestMoves(const Layout& layout, const Control& control) {
-  Search search(layout, control);
+SearchOutcome searchFewestMoves(const Layout& layout, const Control& control, int ceiling) {
+  Search search(layout, control, ceiling);
   return search.run();
 }
 

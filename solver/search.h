@@ -14,6 +14,9 @@ struct SearchOutcome {
   std::size_t peakMemoryBytes = 0;
 };
 
-SearchOutcome searchFewestMoves(const Layout& layout, const Control& control);
+inline constexpr int kNoCeiling = 0x7fffffff;
+
+// Looks for the fewest block moves below `ceiling`: NoSolution then means none below it.
+SearchOutcome searchFewestMoves(const Layout& layout, const Control& control, int ceiling);
 
 }  // namespace quorel::solver

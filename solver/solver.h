@@ -63,7 +63,7 @@ struct Control {
 
 struct Result {
   Answer answer = Answer::Unknown;
-  std::vector<BlockMove> moves;  // the clear found: from solve(), only when Solved (the fewest)
+  std::vector<BlockMove> moves;  // Solved: the fewest; Unknown: the best clear found, if any
   std::string lurd;              // its steps: lower case walks, capitals block moves
   StopReason stop = StopReason::None;
   Progress counts;               // at the end; lowerBound is the moves when solved
