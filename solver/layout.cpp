@@ -102,12 +102,15 @@ bool Layout::pushableStep(int cell, int direction) const {
   return playerMayStand(x - dx, y - dy) || playerMayStand(x + 2 * dx, y + 2 * dy);
 }
 
-void Layout::findDistances() {
+// Steps from every block cell to every block cell, each step one `allowed(cell, direction)`
+// admits (kFar when there is no way).
+template <class Allowed>
+std::vector<std::uint8_t> Layout::stepsBetween(Allowed allowed) const {
   const int count = blockCellCount();
-  distance_.assign(static_cast<std::size_t>(count) * count, kFar);
+  std::vector<std::uint8_t> steps(static_cast<std::size_t>(count) * count, kFar);
   std::deque<int> queue;
   for (int from = 0; from < count; ++from) {
-    std::uint8_t* row = &distance_[static_cast<std::size_t>(from) * count];
+    std::uint8_t* row = &steps[static_cast<std::size_t>(from) * count];
     row[from] = 0;
     queue.assign(1, from);
     while (!queue.empty()) {
@@ -116,13 +119,17 @@ void Layout::findDistances() {
       const int cell = blockCells_[slot];
       for (int d = 0; d < 4; ++d) {
         const int next = neighbour(cell, d);
-        if (next < 0 || blockSlot_[next] < 0 || row[blockSlot_[next]] != kFar) continue;
-        if (!pushableStep(cell, d)) continue;
+        if (next < 0 || blockSlot_[next] < 0 || row[blockSlot_[next]] != kFar || !allowed(cell, d)) continue;
         row[blockSlot_[next]] = static_cast<std::uint8_t>(std::min<int>(row[slot] + 1, kFar - 1));
         queue.push_back(blockSlot_[next]);
       }
     }
   }
+  return steps;
+}
+
+void Layout::findDistances() {
+  distance_ = stepsBetween([this](int cell, int d) { return pushableStep(cell, d); });
 }
 
 // Every cell a block could reach from `slot` by pushes alone, with no other block on the Board
@@ -186,25 +193,9 @@ void Layout::findMergeablePairs() {
 void Layout::findPairCosts() {
   const int count = blockCellCount();
   const auto size = static_cast<std::size_t>(count) * count;
-  std::vector<std::uint8_t> pushes(size, kFar);
-  std::deque<int> queue;
-  for (int from = 0; from < count; ++from) {
-    std::uint8_t* row = &pushes[static_cast<std::size_t>(from) * count];
-    row[from] = 0;
-    queue.assign(1, from);
-    while (!queue.empty()) {
-      const int slot = queue.front();
-      queue.pop_front();
-      const int cell = blockCells_[slot];
-      for (int d = 0; d < 4; ++d) {
-        const int next = neighbour(cell, d);
-        if (next < 0 || blockSlot_[next] < 0 || row[blockSlot_[next]] != kFar) continue;
-        if (!playerMayStand(columnOf(cell) - kDirections[d].dx, rowOf(cell) - kDirections[d].dy)) continue;
-        row[blockSlot_[next]] = static_cast<std::uint8_t>(std::min<int>(row[slot] + 1, kFar - 1));
-        queue.push_back(blockSlot_[next]);
-      }
-    }
-  }
+  const std::vector<std::uint8_t> pushes = stepsBetween([this](int cell, int d) {
+    return playerMayStand(columnOf(cell) - kDirections[d].dx, rowOf(cell) - kDirections[d].dy);
+  });
   pairCost_.assign(size, kFar);
   std::vector<int> meet(static_cast<std::size_t>(count));
   for (int b = 0; b < count; ++b) {

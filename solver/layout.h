@@ -74,6 +74,8 @@ class Layout {
   void findStandable();
   CellSet blockReach() const;
   bool pushableStep(int cell, int direction) const;
+  template <class Allowed>
+  std::vector<std::uint8_t> stepsBetween(Allowed allowed) const;
   void findDistances();
   CellSet pushReach(int slot) const;
   void findMergeablePairs();
