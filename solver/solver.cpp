@@ -70,6 +70,8 @@ Result solve(const Stage& stage, const Control& control) {
   const auto started = std::chrono::steady_clock::now();
   Control quick;
   quick.cancel = control.cancel;
+  quick.progress = control.progress;
+  quick.progressInterval = control.progressInterval;
   quick.limits.states = kBeamStates;
   quick.limits.time = kBeamTime;
   // A tenth of the caller's limits at most, so that a tight limit still stops soon.

@@ -72,7 +72,16 @@ Result findSomeClear(const Stage& stage, const Control& control, int width) {
 
   std::vector<Candidate> candidates;
   Position position;
+  auto lastReport = started;
   while (!level.empty()) {
+    if (control.progress && Clock::now() - lastReport >= control.progressInterval) {
+      lastReport = Clock::now();
+      Progress progress;
+      progress.statesExpanded = result.counts.statesExpanded;
+      progress.statesStored = seen.size();
+      progress.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(lastReport - started);
+      control.progress(progress);
+    }
     const Limits& limits = control.limits;
     if (control.cancel != nullptr && control.cancel->load()) {
       result.stop = StopReason::Cancelled;
