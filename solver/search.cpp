@@ -211,10 +211,11 @@ class OpenLists {
 
 class Search {
  public:
-  Search(const Layout& layout, const Control& control, int ceiling)
+  Search(const Layout& layout, const Control& control, int ceiling, const Progress& before)
       : layout_(layout),
         control_(control),
         ceiling_(ceiling),
+        before_(before),
         codec_(layout),
         store_(codec_.words()),
         table_(codec_, store_),
@@ -272,6 +273,7 @@ class Search {
   const Layout& layout_;
   const Control& control_;
   const int ceiling_;  // only clears with fewer block moves are wanted
+  const Progress before_;
   Codec codec_;
   NodeStore store_;
   StateTable table_;
@@ -410,10 +412,10 @@ std::size_t Search::memoryBytes() const {
 }
 
 Progress Search::progress() const {
-  Progress p;
+  Progress p = before_;
   for (const auto& w : workers_) p.statesExpanded += w->expanded;
-  p.statesStored = stored();
-  p.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_);
+  p.statesStored += stored();
+  p.elapsed += std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_);
   p.lowerBound = lowerBound_;
   p.memoryBytes = memoryBytes();
   return p;
@@ -568,8 +570,8 @@ SearchOutcome Search::run() {
 
 }  // namespace
 
-SearchOutcome searchFewestMoves(const Layout& layout, const Control& control, int ceiling) {
-  Search search(layout, control, ceiling);
+SearchOutcome searchFewestMoves(const Layout& layout, const Control& control, int ceiling, const Progress& before) {
+  Search search(layout, control, ceiling, before);
   return search.run();
 }
 

@@ -16,7 +16,8 @@ struct SearchOutcome {
 
 inline constexpr int kNoCeiling = 0x7fffffff;
 
-// Looks for the fewest block moves below `ceiling`: NoSolution then means none below it.
-SearchOutcome searchFewestMoves(const Layout& layout, const Control& control, int ceiling);
+// Looks for the fewest block moves below `ceiling`: NoSolution then means none below it. The
+// counts, in progress reports too, start from `before` (an earlier search's).
+SearchOutcome searchFewestMoves(const Layout& layout, const Control& control, int ceiling, const Progress& before);
 
 }  // namespace quorel::solver

@@ -87,12 +87,14 @@ Result solve(const Stage& stage, const Control& control) {
   if (control.limits.time.count() > 0) exact.limits.time = std::max(control.limits.time - spent, std::chrono::milliseconds(1));
   const Layout layout(stage);
   const int ceiling = some.moves.empty() ? kNoCeiling : static_cast<int>(some.moves.size());
-  SearchOutcome found = searchFewestMoves(layout, exact, ceiling);
+  // The beam's positions count as examined; the positions kept are the exact search's.
+  Progress before;
+  before.statesExpanded = some.counts.statesExpanded;
+  before.elapsed = spent;
+  SearchOutcome found = searchFewestMoves(layout, exact, ceiling, before);
   result.answer = found.answer;
   result.stop = found.stop;
   result.counts = found.counts;
-  result.counts.statesExpanded += some.counts.statesExpanded;
-  result.counts.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
   result.peakMemoryBytes = found.peakMemoryBytes;
   if (found.answer == Answer::Solved) {
     result.moves = std::move(found.moves);

@@ -45,8 +45,8 @@ struct Limits {
 };
 
 struct Progress {
-  std::uint64_t statesExpanded = 0;
-  std::uint64_t statesStored = 0;
+  std::uint64_t statesExpanded = 0;  // positions whose block moves were tried
+  std::uint64_t statesStored = 0;    // positions kept by the exact search
   std::chrono::milliseconds elapsed{0};
   int lowerBound = 0;  // no solution has fewer block moves
   std::size_t memoryBytes = 0;

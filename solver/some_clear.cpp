@@ -78,7 +78,6 @@ Result findSomeClear(const Stage& stage, const Control& control, int width) {
       lastReport = Clock::now();
       Progress progress;
       progress.statesExpanded = result.counts.statesExpanded;
-      progress.statesStored = seen.size();
       progress.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(lastReport - started);
       control.progress(progress);
     }
