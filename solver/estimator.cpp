@@ -92,18 +92,22 @@ void Estimator::join(int a, int b) {
 }
 
 // Positions that differ only in where the player stands share their bound, so the last bounds
-// worked out are kept by a fingerprint of the blocks.
+// worked out are kept by a fingerprint of the blocks: two independent 64-bit hashes, so that a
+// wrong bound from two layouts sharing one is beyond any practical chance.
 int Estimator::bound(const Position& p, bool wholeGroups) {
-  std::uint64_t fingerprint = wholeGroups ? 0x9e3779b97f4a7c15ULL : 0x2545f4914f6cdd1dULL;
+  std::uint64_t first = wholeGroups ? 0x9e3779b97f4a7c15ULL : 0x2545f4914f6cdd1dULL;
+  std::uint64_t second = wholeGroups ? 0xd6e8feb86659fd93ULL : 0xa0761d6478bd642fULL;
   for (int i = 0; i < p.count; ++i) {
-    fingerprint = (fingerprint ^ (static_cast<std::uint64_t>(p.cell[i]) << 8 | static_cast<std::uint64_t>(p.value[i]))) *
-                  0xbf58476d1ce4e5b9ULL;
-    fingerprint ^= fingerprint >> 29;
+    const std::uint64_t block = static_cast<std::uint64_t>(p.cell[i]) << 8 | static_cast<std::uint64_t>(p.value[i]);
+    first = (first ^ block) * 0xbf58476d1ce4e5b9ULL;
+    first ^= first >> 29;
+    second = (second + block) * 0x94d049bb133111ebULL;
+    second ^= second >> 31;
   }
-  CacheEntry& entry = cache_[fingerprint & (kCacheEntries - 1)];
-  if (entry.fingerprint == fingerprint) return entry.bound;
+  CacheEntry& entry = cache_[first & (kCacheEntries - 1)];
+  if (entry.first == first && entry.second == second) return entry.bound;
   const int worked = boundOf(p, wholeGroups);
-  entry = {fingerprint, worked};
+  entry = {first, second, worked};
   return worked;
 }
 

@@ -33,8 +33,8 @@ class Estimator {
   };
 
   struct CacheEntry {
-    std::uint64_t fingerprint = 0;
-    int bound = 0;
+    std::uint64_t first = 0, second = 0;
+    int bound = -1;
   };
   static constexpr std::size_t kCacheEntries = std::size_t{1} << 16;
 

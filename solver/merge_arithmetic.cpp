@@ -11,7 +11,7 @@ namespace quorel::solver {
 namespace {
 
 std::uint64_t hashOf(const ValueCounts& values) {
-  std::uint64_t words[4];
+  std::uint64_t words[sizeof values.count / sizeof(std::uint64_t)];
   std::memcpy(words, values.count.data(), sizeof words);
   std::uint64_t h = 0x9e3779b97f4a7c15ULL;
   for (const std::uint64_t w : words) {
@@ -43,7 +43,7 @@ constexpr PartnerMasks kPartners;
 int pairedTwice(const ValueCounts& values) {
   constexpr int kNodes = 2 * (kMaxValue + 1);  // values 1..26 on the left, then on the right
   std::array<int, kMaxValue + 1> left{}, right{};
-  std::array<std::array<std::uint8_t, kMaxValue + 1>, kMaxValue + 1> flow{};
+  std::array<std::array<std::uint16_t, kMaxValue + 1>, kMaxValue + 1> flow{};
   std::uint32_t present = 0, several = 0;
   for (int v = 1; v <= kMaxValue; ++v) {
     left[v] = right[v] = values.count[v];
@@ -112,11 +112,11 @@ int pairedTwice(const ValueCounts& values) {
     for (int node = end;;) {
       const int back = from[node];
       if (node > kMaxValue) {
-        flow[back][node - kMaxValue - 1] = static_cast<std::uint8_t>(flow[back][node - kMaxValue - 1] + amount);
+        flow[back][node - kMaxValue - 1] = static_cast<std::uint16_t>(flow[back][node - kMaxValue - 1] + amount);
         node = back;
         if (from[node] == node) break;
       } else {
-        flow[node][back - kMaxValue - 1] = static_cast<std::uint8_t>(flow[node][back - kMaxValue - 1] - amount);
+        flow[node][back - kMaxValue - 1] = static_cast<std::uint16_t>(flow[node][back - kMaxValue - 1] - amount);
         node = back;
       }
     }

@@ -13,9 +13,9 @@ namespace quorel::solver {
 
 inline constexpr int kMaxValue = blockValue(kHighestCode);
 
-// How many blocks of each value 1 to kMaxValue; index 0 is unused.
+// How many blocks of each value 1 to kMaxValue; index 0 is unused. A Board holds up to 280.
 struct ValueCounts {
-  std::array<std::uint8_t, 32> count{};
+  std::array<std::uint16_t, 32> count{};
 
   void add(int value) { ++count[static_cast<std::size_t>(value)]; }
   int total() const;

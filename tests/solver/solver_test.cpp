@@ -209,6 +209,15 @@ TEST(Solver, ValuesCheckJudgesTheBlockValuesAlone) {
     EXPECT_EQ(check.clearable, c.clearable);
     EXPECT_EQ(check.fewestMerges, c.fewestMerges);
   }
+  // A whole Board of one value: 280 blocks pair off in 140 merges. With one of them a 3, that
+  // block needs two 2s to go (3 mod 2, then 1 into 2), which leaves an odd number of 2s.
+  solver::Stage full{{}, -1, 0, 25};
+  for (auto& column : full.board) column.fill(code('B'));
+  EXPECT_EQ(solver::checkValues(full).fewestMerges, kBoardCells / 2);
+  full.board[0][0] = code('C');
+  const solver::ValuesCheck odd = solver::checkValues(full);
+  EXPECT_TRUE(odd.decided);
+  EXPECT_FALSE(odd.clearable);
 }
 
 }  // namespace
