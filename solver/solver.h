@@ -4,8 +4,8 @@
 //
 // solve() answers "solved" with a move list that is proved to be the shortest, "no solution"
 // when every reachable position has been ruled out, or "unknown" when a limit, the cancel flag
-// or an unsupported Board stopped it. It may run on a background thread; the progress callback
-// runs on that thread.
+// or an unsupported Board stopped it, then with the best clear it found if it found one. It may
+// run on a background thread; the progress callback runs on that thread.
 #include <atomic>
 #include <chrono>
 #include <cstddef>
@@ -34,11 +34,11 @@ enum class StopReason {
   TimeLimit,
   MemoryLimit,
   Cancelled,
-  UnsupportedBoard,  // a Tile code above 36 or below 0
+  UnsupportedBoard,  // a Tile code above 36, which no stage file can hold
 };
 
 struct Limits {
-  std::uint64_t states = 0;         // positions kept; 0 for no limit
+  std::uint64_t states = 0;         // positions the exact search keeps; 0 for no limit
   std::chrono::milliseconds time{0};  // 0 for no limit
   std::size_t memoryBytes = 0;      // the search's own tables; 0 for no limit
   int threads = 0;                  // 0 for one per core
@@ -92,7 +92,7 @@ struct ValuesCheck {
 // stage's NG number? A stage without blocks or with one block is never cleared.
 ValuesCheck checkValues(const Stage& stage);
 
-// Whether every Tile code is one the game knows (0 to 36).
+// Whether no Tile code is above 36 (a block of value 27 or more, which no stage file can hold).
 bool supportedBoard(const Stage& stage);
 
 }  // namespace quorel::solver
