@@ -12,7 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   zlib1g-dev
   xvfb xauth x11-utils xdotool imagemagick sox xfonts-base
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic qt6-translations-l10n
 )
 
 missing=()
