@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QStyle>
 
@@ -51,10 +52,15 @@ TForm2::TForm2(Dialogs& dialogs, QWidget* parent) : QDialog(parent), dialogs_(di
   Label2 = label(this, {124, 24}, "＝");
   Edit3 = edit(this, {144, 16, 41, 20});
   Edit3->setEnabled(false);
+  // Disabled keeps the result out of reach of the keyboard, not out of sight: full-strength text.
+  QPalette result = Edit3->palette();
+  result.setColor(QPalette::Disabled, QPalette::Text, result.color(QPalette::Active, QPalette::Text));
+  Edit3->setPalette(result);
   Button1 = button(this, {16, 56, 75, 25}, QString::fromUtf8("計算"));
   Button2 = button(this, {96, 56, 75, 25}, QString::fromUtf8("閉じる"));
   BitBtn1 = button(this, {176, 56, 33, 25}, " ");
-  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
+  BitBtn1->setIconSize({16, 16});
   BitBtn1->setFocusPolicy(Qt::ClickFocus);
   setTabOrder(Edit1, Edit2);
   setTabOrder(Edit2, Button1);
