@@ -7,7 +7,7 @@
 
 #include "game/presentation/screen.h"
 #include "game/presentation/text.h"
-#include "game/puzzle/board_drawing.h"
+#include "game/scenes/board_drawing.h"
 #include "game/rules/move_rules.h"
 #include "tests/support/game_harness.h"
 

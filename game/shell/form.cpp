@@ -17,7 +17,6 @@
 #include "game/shell/data_files.h"
 #include "game/shell/frame_timing.h"
 #include "game/shell/input_test.h"
-#include "game/shell/scene_table.h"
 #include "game/shell/stage_files.h"
 
 namespace quorel {
@@ -70,7 +69,6 @@ TForm1::TForm1(platform::Platform& platformIn, std::string executablePathIn)
   inputTest = std::make_unique<InputTest>(platform.input());
   effects = std::make_unique<SoundEffects>(platform);
   music = std::make_unique<MusicPlayer>(platform, *effects);
-  for (auto& [number, scene] : createScenes()) registerScene(number, std::move(scene));
 }
 
 TForm1::~TForm1() = default;

@@ -14,6 +14,7 @@
 #include "game/platform/platform.h"
 #include "game/presentation/surface.h"
 #include "game/rules/play_state.h"
+#include "game/shell/scene.h"
 #include "game/shell/settings.h"
 
 namespace quorel {
@@ -24,18 +25,6 @@ class FrameWaiter;
 class InputTest;
 class SoundEffects;
 class MusicPlayer;
-class Scene;
-
-inline constexpr int kSceneIntro = 0;
-inline constexpr int kScenePlay = 1;
-inline constexpr int kSceneClear = 2;
-inline constexpr int kSceneRetry = 3;
-inline constexpr int kSceneTitle = 5;
-inline constexpr int kSceneUserSelect = 6;
-inline constexpr int kSceneOptions = 7;
-inline constexpr int kSceneEnding = 10;
-inline constexpr int kSceneLogo = 12;
-inline constexpr int kSceneClose = 99;
 
 // Input indices of the input test.
 inline constexpr int kInputLeft = 0;
@@ -152,13 +141,6 @@ class TForm1 {
   bool started_ = false;  // FormCreate finished: the scene loop may run
   bool closeRequested_ = false;
   bool closed_ = false;
-};
-
-// A scene: its own state as members and one method that runs a pass.
-class Scene {
- public:
-  virtual ~Scene() = default;
-  virtual void pass(TForm1& form) = 0;
 };
 
 }  // namespace quorel

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/sound_effects.h"
 #include "tests/audio/audio_fixtures.h"
 

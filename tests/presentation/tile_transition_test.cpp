@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/screen.h"
 
 namespace quorel {

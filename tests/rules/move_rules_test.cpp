@@ -1,5 +1,5 @@
 #include "game/rules/move_rules.h"
-#include "game/puzzle/play_scene.h"
+#include "game/scenes/play_scene.h"
 #include "tests/rules/board_fixtures.h"
 
 #include <gtest/gtest.h>

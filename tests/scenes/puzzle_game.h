@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "game/presentation/text.h"
-#include "game/puzzle/board_drawing.h"
+#include "game/scenes/board_drawing.h"
 #include "game/shell/settings.h"
 #include "tests/support/game_harness.h"
 

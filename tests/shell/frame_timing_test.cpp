@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 
 namespace quorel {
 namespace {

@@ -1,8 +1,8 @@
-#include "game/puzzle/stage_clear.h"
+#include "game/scenes/stage_clear.h"
 
 #include "game/presentation/screen.h"
 #include "game/presentation/tile_transition.h"
-#include "game/puzzle/board_drawing.h"
+#include "game/scenes/board_drawing.h"
 #include "game/rules/move_rules.h"
 #include "game/shell/settings.h"
 

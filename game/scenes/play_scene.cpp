@@ -1,8 +1,8 @@
-#include "game/puzzle/play_scene.h"
+#include "game/scenes/play_scene.h"
 
 #include <algorithm>
 
-#include "game/puzzle/board_drawing.h"
+#include "game/scenes/board_drawing.h"
 #include "game/rules/move_rules.h"
 
 namespace quorel {

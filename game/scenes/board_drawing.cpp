@@ -1,4 +1,4 @@
-#include "game/puzzle/board_drawing.h"
+#include "game/scenes/board_drawing.h"
 
 #include "game/presentation/screen.h"
 #include "game/presentation/text.h"

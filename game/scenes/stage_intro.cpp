@@ -1,9 +1,9 @@
-#include "game/puzzle/stage_intro.h"
+#include "game/scenes/stage_intro.h"
 
 #include "game/presentation/screen.h"
 #include "game/presentation/text.h"
 #include "game/presentation/tile_transition.h"
-#include "game/puzzle/board_drawing.h"
+#include "game/scenes/board_drawing.h"
 #include "game/rules/move_rules.h"
 
 namespace quorel {
