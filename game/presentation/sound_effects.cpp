@@ -30,7 +30,7 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path) {
 SoundEffects::SoundEffects(platform::Platform& platform)
     : randomSource([this] { return static_cast<unsigned>(random_()); }),
       platform_(platform),
-      random_(std::random_device{}()) {}
+      random_(platform.randomSeed()) {}
 
 SoundEffects::~SoundEffects() {
   if (sampleRate_ > 0) platform_.audio().close();

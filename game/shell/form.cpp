@@ -1,7 +1,6 @@
 #include "game/shell/form.h"
 
 #include <algorithm>
-#include <ctime>
 #include <filesystem>
 #include <string_view>
 #include <utility>
@@ -93,7 +92,7 @@ bool TForm1::FormCreate(const std::vector<std::string>& parameters) {
   testPlay = false;
   playState = PlayState{};
   stageSet = GameStageSet{};
-  random_.seed(static_cast<std::minstd_rand::result_type>(std::time(nullptr)));
+  random_.seed(platform.randomSeed());
 
   const CommandLine line = parseCommandLine(parameters);
   fullScreen = line.fullScreen;

@@ -533,5 +533,21 @@ TEST(SceneLoop, TheBuiltInSetLoadsWithStageLimit21AndAFailedLoadKeepsTheSet) {
   EXPECT_TRUE(static_cast<const GameStageSlots&>(form.stageSet) == before);
 }
 
+// Mosaics and voice choices can be pinned in a test: the numbers follow the platform's seed.
+TEST(SceneLoop, RandomNumbersAreNonNegativeAndFollowThePlatformsSeed) {
+  const auto numbers = [](std::uint32_t seed) {
+    GameHarness game;
+    game.platform.seed = seed;
+    EXPECT_TRUE(game.start());
+    std::vector<int> drawn;
+    for (int i = 0; i < 200; ++i) drawn.push_back(game.form().randomNumber());
+    return drawn;
+  };
+  const std::vector<int> first = numbers(7);
+  EXPECT_EQ(numbers(7), first);
+  EXPECT_NE(numbers(8), first);
+  for (int n : first) EXPECT_GE(n, 0);
+}
+
 }  // namespace
 }  // namespace quorel
