@@ -6,8 +6,6 @@ namespace quorel {
 
 namespace {
 
-constexpr int kCellPixels = 32;
-constexpr int kPushPose = 4;
 constexpr int kPushPoseTimer = -30;  // holds the push pose for 37 frames
 
 }  // namespace
@@ -18,8 +16,8 @@ StepOutcome MoveRules::beginStep(int dx, int dy) {
   state.moveX = dx;
   state.moveY = dy;
   state.stepFramesLeft = state.stepFrames - 1;
-  state.spriteX = fromX * kCellPixels;
-  state.spriteY = fromY * kCellPixels;
+  state.spriteX = fromX * kCellSize;
+  state.spriteY = fromY * kCellSize;
   state.playerX += dx;
   state.playerY += dy;
   const StepOutcome outcome = stepOutcome(board, fromX, fromY, dx, dy, ngNumber);
@@ -62,7 +60,7 @@ void MoveRules::countBlockMove() {
 }
 
 void advanceSprite(PlayState& state) {
-  const int pixelsPerFrame = kCellPixels / state.stepFrames;
+  const int pixelsPerFrame = kCellSize / state.stepFrames;
   state.spriteX += pixelsPerFrame * state.moveX;
   state.spriteY += pixelsPerFrame * state.moveY;
   state.stepFramesLeft -= 1;
@@ -92,8 +90,8 @@ int facingOf(PlayState& state) {
 void startAttempt(PlayState& state, int stage, int startX, int startY) {
   state.playerX = startX;
   state.playerY = startY;
-  state.spriteX = kCellPixels * startX;
-  state.spriteY = kCellPixels * startY;
+  state.spriteX = kCellSize * startX;
+  state.spriteY = kCellSize * startY;
   state.prevX = 0;
   state.prevY = 0;
   state.blockMoves[stage] = 0;

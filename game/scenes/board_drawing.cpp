@@ -4,6 +4,7 @@
 #include "game/presentation/text.h"
 #include "game/rules/move_rules.h"
 #include "game/shell/form.h"
+#include "game/shell/scene_steps.h"
 
 namespace quorel {
 
@@ -36,9 +37,7 @@ Rect ngIconOf(int ngNumber) { return mapCellOf(blockCode(ngNumber)); }
 
 Rect faceFrame(int column, int row) { return cellRect(column, row); }
 
-int stageRecord(const TForm1& form, int stage) {
-  return form.userStage ? form.userRecords.userMinRecord[stage] : form.settings.minRecord[stage];
-}
+int stageRecord(const TForm1& form, int stage) { return playedSetRecords(form)[static_cast<std::size_t>(stage)]; }
 
 int currentNgNumber(const TForm1& form) { return form.stageSet.ngNumber[form.currentStage]; }
 

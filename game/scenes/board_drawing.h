@@ -1,12 +1,12 @@
 #pragma once
 // Drawing the Board, the player and the status line, shared by the four in-game scenes.
 #include "game/presentation/surface.h"
+#include "game/rules/play_state.h"
 
 namespace quorel {
 
 class TForm1;
 
-inline constexpr int kCellSize = 32;
 inline constexpr int kBoardTop = 32;  // the status line is above the Board
 
 // The cell of a Tile code in the `map` picture. Codes without a picture (36) give a rectangle

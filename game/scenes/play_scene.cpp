@@ -63,13 +63,17 @@ void PlayScene::pass(TForm1& form) {
   } else {
     inputFrame(form);
   }
-  drawStatusLine(form);
-  drawBoard(form, 1);
   animatePose(s);
-  drawPlayer(form);
-  drawSlidingBlock(form);
+  draw(form);
   form.present();
   form.frameWait(static_cast<std::uint32_t>(std::max(form.settings.gameWait, 0)));
+}
+
+void PlayScene::draw(TForm1& form) {
+  drawStatusLine(form);
+  drawBoard(form, 1);
+  drawPlayer(form);
+  drawSlidingBlock(form);
 }
 
 void PlayScene::inputFrame(TForm1& form) {

@@ -8,6 +8,9 @@ namespace quorel {
 class PlayScene : public Scene {
  public:
   void pass(TForm1& form) override;
+  // The frame of play over the last one: the status line, what a step may have changed of the
+  // Board, the player and a sliding block.
+  void draw(TForm1& form);
 
  private:
   void inputFrame(TForm1& form);

@@ -4,6 +4,7 @@
 #include "game/presentation/tile_transition.h"
 #include "game/scenes/board_drawing.h"
 #include "game/rules/move_rules.h"
+#include "game/shell/scene_steps.h"
 
 namespace quorel {
 
@@ -67,14 +68,9 @@ void RetryMenu::retry(TForm1& form) {
 }
 
 void RetryMenu::exitToTitle(TForm1& form) {
-  form.tileTransition(kTransitionWhite);
-  form.stopMusic();
-  form.sceneNumber = kSceneTitle;
-  form.playState.introWindow = true;
+  backToTitle(form, MusicOnLeaving::StopAfterTransition);
   menuLatch = true;
   retryCursor = kRetry;
-  if (form.testPlay) form.closeMainWindow();
-  if (form.settings.bgm) form.playMusic("bgm/bgm02.mid");
 }
 
 }  // namespace quorel

@@ -13,6 +13,7 @@
 #include "common/stage_set.h"
 #include "game/platform/platform.h"
 #include "game/presentation/surface.h"
+#include "game/shell/controls.h"
 #include "game/rules/play_state.h"
 #include "game/shell/scene.h"
 #include "game/shell/settings.h"
@@ -22,21 +23,12 @@ namespace quorel {
 class Screen;
 class FramePacer;
 class FrameWaiter;
-class InputTest;
 class SoundEffects;
 class MusicPlayer;
 
-// Input indices of the input test.
-inline constexpr int kInputLeft = 0;
-inline constexpr int kInputRight = 1;
-inline constexpr int kInputUp = 2;
-inline constexpr int kInputDown = 3;
-inline constexpr int kButton1 = 4;
-inline constexpr int kButton2 = 5;
-
 // The in-memory stage set of the game: the stages as loaded and their working Boards.
 struct GameStageSet : GameStageSlots {
-  std::array<Board, 21> playBoard{};
+  std::array<Board, kGameStageSlots> playBoard{};
 };
 
 struct Pictures {
@@ -44,6 +36,29 @@ struct Pictures {
   SurfacePtr endingback, endingback2, endingfont;
   SurfacePtr work;  // the 640 x 480 work surface
 };
+
+// The picture resources by name. Start-up loads the first kStartUpPictures in this order; the
+// Ending loads its own three when it starts.
+struct PictureName {
+  const char* name;
+  SurfacePtr Pictures::*member;
+};
+inline constexpr PictureName kPictureNames[] = {
+    {"map", &Pictures::map},
+    {"face", &Pictures::face},
+    {"font", &Pictures::font},
+    {"logo", &Pictures::logo},
+    {"title", &Pictures::title},
+    {"cur", &Pictures::cur},
+    {"window1", &Pictures::window1},
+    {"window2", &Pictures::window2},
+    {"window3", &Pictures::window3},
+    {"titleback", &Pictures::titleback},
+    {"endingback", &Pictures::endingback},
+    {"endingback2", &Pictures::endingback2},
+    {"endingfont", &Pictures::endingfont},
+};
+inline constexpr int kStartUpPictures = 10;
 
 class TForm1 {
  public:
@@ -89,6 +104,7 @@ class TForm1 {
   void playMusic(std::string_view file);  // "bgm/bgm01.mid" ...; looked up as the game does
   void stopMusic();
   bool loadStageSet(const std::string& fileName);  // the built-in text unless userStage
+  void loadPicture(SurfacePtr Pictures::*member);   // from its resource, by kPictureNames
   int randomNumber();  // a non-negative pseudo-random number
 
   // Seen before each effect or music request is passed on, so tests can follow them.
@@ -121,7 +137,7 @@ class TForm1 {
   std::unique_ptr<FramePacer> pacer;
   std::unique_ptr<FrameWaiter> waiter;
   std::unique_ptr<Screen> screen;
-  std::unique_ptr<InputTest> inputTest;
+  std::unique_ptr<Controls> controls;
   std::unique_ptr<SoundEffects> effects;
   std::unique_ptr<MusicPlayer> music;
 

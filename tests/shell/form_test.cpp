@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "game/platform/virtual_keys.h"
 #include "game/presentation/screen.h"
 #include "game/shell/frame_timing.h"
 #include "tests/support/game_harness.h"
@@ -22,9 +23,9 @@ using testing::GameHarness;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-constexpr int kEscape = 27;
-constexpr int kF5 = 116;
-constexpr int kF9 = 120;
+constexpr int kEscape = vk::kEscape;
+constexpr int kF5 = vk::kF5;
+constexpr int kF9 = vk::kF9;
 constexpr int kProbeScene = 8;  // a Scene number without a handler of its own
 
 const char* const kSoundQuestion =
