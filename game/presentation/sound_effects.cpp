@@ -43,9 +43,9 @@ bool SoundEffects::startUp() {
   return true;
 }
 
-void SoundEffects::play(std::string_view name, int pan) {
-  if (!effectsOn) return;
-  if (beepMode) {
+void SoundEffects::play(std::string_view name, int pan, EffectSwitches switches) {
+  if (!switches.effectsOn) return;
+  if (switches.beepMode) {
     platform_.dialogs().beep();
     return;
   }

@@ -47,8 +47,8 @@ void drawCell(TForm1& form, int x, int y) {
   form.blit(kCellSize * x, kCellSize * y + kBoardTop, mapCellOf(workingBoard(form)[x][y]), form.pictures.map.get());
 }
 
-void drawBoard(TForm1& form, int mode) {
-  if (mode == 0) {
+void drawBoard(TForm1& form, BoardPart part) {
+  if (part == kWholeBoard) {
     for (int y = 0; y < kBoardRows; ++y)
       for (int x = 0; x < kBoardColumns; ++x) drawCell(form, x, y);
     return;

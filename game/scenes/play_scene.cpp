@@ -71,7 +71,7 @@ void PlayScene::pass(TForm1& form) {
 
 void PlayScene::draw(TForm1& form) {
   drawStatusLine(form);
-  drawBoard(form, 1);
+  drawBoard(form, kPlayChanges);
   drawPlayer(form);
   drawSlidingBlock(form);
 }

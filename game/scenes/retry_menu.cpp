@@ -47,7 +47,7 @@ void RetryMenu::moveCursor(TForm1& form) {
 
 void RetryMenu::draw(TForm1& form) {
   PlayState& s = form.playState;
-  drawBoard(form, 0);
+  drawBoard(form, kWholeBoard);
   form.blit(s.spriteX, s.spriteY + kBoardTop, faceFrame(facingOf(s), kDefeatedPoseRow), form.pictures.face.get());
   form.blit(0, 86, kRetryBanner, form.pictures.title.get());
   form.blit(198, 252, kMenuFrame, form.pictures.window2.get());

@@ -36,7 +36,7 @@ void StageClear::runOutStep(TForm1& form) {
   PlayState& s = form.playState;
   flyFrames = 0;
   advanceSprite(s);
-  drawBoard(form, 1);
+  drawBoard(form, kPlayChanges);
   drawPushPose(form, s.spriteX, s.spriteY + kBoardTop);
   form.present();
   form.frameWait(15);
@@ -79,7 +79,7 @@ void StageClear::clearDisplay(TForm1& form) {
 void StageClear::drawClearDisplay(TForm1& form) {
   const PlayState& s = form.playState;
   drawStatusLine(form);
-  drawBoard(form, 0);
+  drawBoard(form, kWholeBoard);
   drawPushPose(form, kCellSize * s.playerX, kCellSize * s.playerY + kBoardTop);
   form.blit(0, kClearBannerY, kClearBanner, form.pictures.title.get());
   if (newRecord) form.blit(0, kRecordBannerY, kRecordBanner, form.pictures.title.get());

@@ -83,7 +83,7 @@ void StageIntro::drawWindow(TForm1& form) {
 void StageIntro::revealBoard(TForm1& form) {
   if (Surface* work = form.pictures.work.get()) composeReveal(form, *work);
   form.tileTransition(kTransitionReveal);
-  if (!form.settings.fadeInOut) drawBoard(form, 0);
+  if (!form.settings.fadeInOut) drawBoard(form, kWholeBoard);
 }
 
 void StageIntro::composeReveal(TForm1& form, Surface& work) {

@@ -146,21 +146,17 @@ void TForm1::listStageFiles() {
 }
 
 bool TForm1::startSound() {
-  effects->beepMode = beepMode;
-  effects->effectsOn = settings.se;
   if (effects->startUp()) return true;
   if (!platform.dialogs().askYesNo(kSoundFailure, kSoundFailureCaption)) {
     exitStatus = kExitFatal;
     return false;
   }
   beepMode = true;
-  effects->beepMode = true;
   return true;
 }
 
 bool TForm1::startDisplay() {
-  screen->wantedDepth = settings.bit;
-  if (screen->startUp(fullScreen)) return true;
+  if (screen->startUp(fullScreen, settings.bit)) return true;
   platform.dialogs().message(kDisplayFailure, kApplicationTitle);
   exitStatus = kExitFatal;
   return false;
@@ -283,7 +279,7 @@ void TForm1::drawText(int x, int y, std::string_view text) {
   quorel::drawText(*screen, pictures.font.get(), x, y, text);
 }
 
-void TForm1::tileTransition(int mode) {
+void TForm1::tileTransition(TransitionMode mode) {
   const TransitionLoop loop{
       [this] { present(); },
       [this] { pumpMessages(); },
@@ -300,9 +296,7 @@ bool TForm1::input(int index) { return controls->held(index, settings.joystick);
 
 void TForm1::playEffect(std::string_view name, int pan) {
   if (onEffect) onEffect(name, pan);
-  effects->beepMode = beepMode;
-  effects->effectsOn = settings.se;
-  effects->play(name, pan);
+  effects->play(name, pan, {settings.se, beepMode});
 }
 
 void TForm1::playMusic(std::string_view file) {

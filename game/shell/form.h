@@ -13,6 +13,7 @@
 #include "common/stage_set.h"
 #include "game/platform/platform.h"
 #include "game/presentation/surface.h"
+#include "game/presentation/tile_transition.h"
 #include "game/shell/controls.h"
 #include "game/rules/play_state.h"
 #include "game/shell/scene.h"
@@ -99,7 +100,7 @@ class TForm1 {
   void colourFill(const Rect& rect, Surface& target, std::uint32_t colorref);
   void blit(int x, int y, const Rect& source, const Surface* picture);
   void drawText(int x, int y, std::string_view text);
-  void tileTransition(int mode);
+  void tileTransition(TransitionMode mode);
   void playEffect(std::string_view name, int pan = 0);
   void playMusic(std::string_view file);  // "bgm/bgm01.mid" ...; looked up as the game does
   void stopMusic();

@@ -341,7 +341,7 @@ TEST(Shutdown, F9InsideAFrameWaitOrATransitionClosesAfterThePass) {
          form.frameWait(50);
        },
        0},
-      {"transition", [](TForm1& form) { form.tileTransition(1); }, 1},
+      {"transition", [](TForm1& form) { form.tileTransition(kTransitionWhite); }, 1},
   };
   for (const Case& c : cases) {
     GameHarness game;
@@ -353,7 +353,7 @@ TEST(Shutdown, F9InsideAFrameWaitOrATransitionClosesAfterThePass) {
       EXPECT_TRUE(form.closing()) << c.name;
       const std::uint32_t before = game.platform.clockImpl.now;
       form.frameWait(100);
-      form.tileTransition(0);
+      form.tileTransition(kTransitionBlack);
       EXPECT_EQ(game.platform.clockImpl.now, before) << c.name << ": waits return at once while closing";
       form.drawText(0, 0, "AFTER F9");
       form.present();
