@@ -273,13 +273,13 @@ bool writeStageFile(const std::string& path, const StageSlots<Slots>& set, std::
   return replaceFile(path, text, error);
 }
 
-template StageLoadResult parseStageSet(const std::vector<std::string>&, std::string_view, StageSlots<21>&);
-template StageLoadResult parseStageSet(const std::vector<std::string>&, std::string_view, StageSlots<31>&);
-template StageLoadResult loadStageFile(const std::string&, StageSlots<21>&);
-template StageLoadResult loadStageFile(const std::string&, StageSlots<31>&);
-template std::vector<std::string> stageSetLines(const StageSlots<21>&);
-template std::vector<std::string> stageSetLines(const StageSlots<31>&);
-template bool writeStageFile(const std::string&, const StageSlots<21>&, std::string*);
-template bool writeStageFile(const std::string&, const StageSlots<31>&, std::string*);
+template StageLoadResult parseStageSet(const std::vector<std::string>&, std::string_view, StageSlots<kGameStageSlots>&);
+template StageLoadResult parseStageSet(const std::vector<std::string>&, std::string_view, StageSlots<kEditorStageSlots>&);
+template StageLoadResult loadStageFile(const std::string&, StageSlots<kGameStageSlots>&);
+template StageLoadResult loadStageFile(const std::string&, StageSlots<kEditorStageSlots>&);
+template std::vector<std::string> stageSetLines(const StageSlots<kGameStageSlots>&);
+template std::vector<std::string> stageSetLines(const StageSlots<kEditorStageSlots>&);
+template bool writeStageFile(const std::string&, const StageSlots<kGameStageSlots>&, std::string*);
+template bool writeStageFile(const std::string&, const StageSlots<kEditorStageSlots>&, std::string*);
 
 }  // namespace quorel

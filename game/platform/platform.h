@@ -114,6 +114,9 @@ class Platform {
   virtual AudioOutput& audio() = 0;
   // A synthesizer for the given sample rate. Never null: without a soundfont it is silent.
   virtual std::unique_ptr<MidiSynth> createSynth(int sampleRate) = 0;
+  // The seed of the game's pseudo-random numbers: the calendar time in seconds on a real
+  // machine, a fixed number a test can choose on the test back end.
+  virtual std::uint32_t randomSeed() = 0;
 };
 
 }  // namespace quorel::platform

@@ -2,6 +2,7 @@
 #include "game/platform/sdl_platform.h"
 
 #include <cstdio>
+#include <ctime>
 
 #include "game/platform/fluid_synth.h"
 #include "game/platform/sdl_backend.h"
@@ -37,6 +38,7 @@ class SdlPlatform : public Platform {
   Dialogs& dialogs() override { return dialogs_; }
   AudioOutput& audio() override { return audio_; }
   std::unique_ptr<MidiSynth> createSynth(int sampleRate) override { return createFluidSynth(sampleRate); }
+  std::uint32_t randomSeed() override { return static_cast<std::uint32_t>(std::time(nullptr)); }
 
  private:
   // Declared first: destroyed last.

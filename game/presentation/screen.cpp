@@ -40,14 +40,13 @@ bool insideSurface(const Rect& r, const Surface& s) {
 Screen::Screen(platform::Platform& platform, std::function<void()> framePacing)
     : platform_(platform), framePacing_(std::move(framePacing)) {}
 
-bool Screen::startUp(bool& wantFullScreen) {
+bool Screen::startUp(bool& fullScreen, int wantedDepth) {
   platform::Display& display = platform_.display();
   desktopDepth = display.desktopBitsPerPixel();
-  if (!wantFullScreen && desktopDepth != wantedDepth &&
+  if (!fullScreen && desktopDepth != wantedDepth &&
       platform_.dialogs().askYesNo(kFullScreenQuestion, kFullScreenCaption)) {
-    wantFullScreen = true;
+    fullScreen = true;
   }
-  fullScreen = wantFullScreen;
   if (!display.open(fullScreen)) return false;
   if (fullScreen) desktopDepth = wantedDepth;
   return true;

@@ -30,7 +30,7 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path) {
 SoundEffects::SoundEffects(platform::Platform& platform)
     : randomSource([this] { return static_cast<unsigned>(random_()); }),
       platform_(platform),
-      random_(std::random_device{}()) {}
+      random_(platform.randomSeed()) {}
 
 SoundEffects::~SoundEffects() {
   if (sampleRate_ > 0) platform_.audio().close();
@@ -43,9 +43,9 @@ bool SoundEffects::startUp() {
   return true;
 }
 
-void SoundEffects::play(std::string_view name, int pan) {
-  if (!effectsOn) return;
-  if (beepMode) {
+void SoundEffects::play(std::string_view name, int pan, EffectSwitches switches) {
+  if (!switches.effectsOn) return;
+  if (switches.beepMode) {
     platform_.dialogs().beep();
     return;
   }

@@ -28,8 +28,8 @@ constexpr int kContinueDefault = 1;
 // No check value reaches 9801, so a file without SUM never passes the check.
 constexpr int kSumDefault = 9801;
 constexpr int kCheckModulus = 8801;
-constexpr int kBuiltInStages = 20;
-constexpr int kMaxUserStages = 29;  // userMinRecord holds entries 1..29
+constexpr int kBuiltInStages = static_cast<int>(kGameStageSlots) - 1;
+constexpr int kMaxUserStages = static_cast<int>(kUserRecordSlots) - 1;
 
 struct ConfigKey {
   std::string_view name;

@@ -3,10 +3,14 @@
 #include <array>
 #include <string>
 
+#include "common/stage_set.h"
+
 namespace quorel {
 
+inline constexpr std::size_t kUserRecordSlots = 30;  // userMinRecord: a record file keeps stages 1 to 29
+
 struct Settings {
-  std::array<int, 21> minRecord{};  // 1..20 used; 999 = never cleared
+  std::array<int, kGameStageSlots> minRecord{};  // 1..20 used; 999 = never cleared
   int continueValue = 1;
   bool bgm = true;
   bool se = true;
@@ -20,7 +24,7 @@ struct Settings {
 };
 
 struct UserRecords {
-  std::array<int, 30> userMinRecord{};  // 1..29 used
+  std::array<int, kUserRecordSlots> userMinRecord{};  // 1..29 used
   int userContinue = 1;
   UserRecords() { userMinRecord.fill(999); }
   friend bool operator==(const UserRecords&, const UserRecords&) = default;

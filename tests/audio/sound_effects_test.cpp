@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/sound_effects.h"
 #include "tests/audio/audio_fixtures.h"
 
@@ -129,9 +129,7 @@ TEST_F(SoundEffectsTest, EffectsSettingAndBeepModeDecideBetweenSoundBeepAndSilen
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "effectsOn " << c.effectsOn << " beepMode " << c.beepMode);
     platform.dialogsImpl.beeps = 0;
-    effects.effectsOn = c.effectsOn;
-    effects.beepMode = c.beepMode;
-    effects.play("blip", 0);
+    effects.play("blip", 0, {c.effectsOn, c.beepMode});
     EXPECT_EQ(platform.dialogsImpl.beeps, c.beeps);
     EXPECT_EQ(pull(100)[0] != 0.0f, c.sounds);
   }

@@ -12,9 +12,11 @@ class RetryMenu : public Scene {
   bool menuLatch = true;  // while true, button 1 and the cursor inputs do nothing
   int retryCursor = 0;    // 0 RETRY, 1 EXIT
 
+  // The Board as the attempt left it, the defeated player, the banner and the menu.
+  void draw(TForm1& form);
+
  private:
   void moveCursor(TForm1& form);
-  void draw(TForm1& form);
   void retry(TForm1& form);
   void exitToTitle(TForm1& form);
 };

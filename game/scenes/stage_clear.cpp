@@ -1,9 +1,10 @@
-#include "game/puzzle/stage_clear.h"
+#include "game/scenes/stage_clear.h"
 
 #include "game/presentation/screen.h"
 #include "game/presentation/tile_transition.h"
-#include "game/puzzle/board_drawing.h"
-#include "game/puzzle/move_rules.h"
+#include "game/scenes/board_drawing.h"
+#include "game/rules/move_rules.h"
+#include "game/shell/scene_steps.h"
 #include "game/shell/settings.h"
 
 namespace quorel {
@@ -14,7 +15,6 @@ constexpr Rect kClearBanner{0, 190, 640, 305};
 constexpr Rect kRecordBanner{0, 405, 640, 479};
 constexpr int kClearBannerY = 86;
 constexpr int kRecordBannerY = 380;
-constexpr int kPushPose = 4;
 
 void drawPushPose(TForm1& form, int x, int y) {
   form.blit(x, y, faceFrame(kPushPose, facingOf(form.playState)), form.pictures.face.get());
@@ -35,11 +35,8 @@ void StageClear::pass(TForm1& form) {
 void StageClear::runOutStep(TForm1& form) {
   PlayState& s = form.playState;
   flyFrames = 0;
-  const int pixelsPerFrame = 32 / s.stepFrames;
-  s.spriteX += pixelsPerFrame * s.moveX;
-  s.spriteY += pixelsPerFrame * s.moveY;
-  s.stepFramesLeft -= 1;
-  drawBoard(form, 1);
+  advanceSprite(s);
+  drawBoard(form, kPlayChanges);
   drawPushPose(form, s.spriteX, s.spriteY + kBoardTop);
   form.present();
   form.frameWait(15);
@@ -67,27 +64,31 @@ void StageClear::flyOff(TForm1& form) {
 }
 
 void StageClear::clearDisplay(TForm1& form) {
-  const PlayState& s = form.playState;
   if (!form.input(kButton1) && !form.input(kButton2)) clearLatch = false;
   if (clearFirstFrame) {
     checkRecord(form);
     form.playEffect("next", 0);
     clearFirstFrame = false;
   }
-  drawStatusLine(form);
-  drawBoard(form, 0);
-  drawPushPose(form, kCellSize * s.playerX, kCellSize * s.playerY + kBoardTop);
-  form.blit(0, kClearBannerY, kClearBanner, form.pictures.title.get());
-  if (newRecord) form.blit(0, kRecordBannerY, kRecordBanner, form.pictures.title.get());
+  drawClearDisplay(form);
   if (form.input(kButton1) && !clearLatch) leaveStage(form);
   form.present();
   form.clear();
 }
 
+void StageClear::drawClearDisplay(TForm1& form) {
+  const PlayState& s = form.playState;
+  drawStatusLine(form);
+  drawBoard(form, kWholeBoard);
+  drawPushPose(form, kCellSize * s.playerX, kCellSize * s.playerY + kBoardTop);
+  form.blit(0, kClearBannerY, kClearBanner, form.pictures.title.get());
+  if (newRecord) form.blit(0, kRecordBannerY, kRecordBanner, form.pictures.title.get());
+}
+
 void StageClear::checkRecord(TForm1& form) {
   const int stage = form.currentStage;
   const int moves = form.playState.blockMoves[stage];
-  int& record = form.userStage ? form.userRecords.userMinRecord[stage] : form.settings.minRecord[stage];
+  int& record = playedSetRecords(form)[static_cast<std::size_t>(stage)];
   if (moves < record) {
     record = moves;
     newRecord = true;

@@ -16,6 +16,11 @@ class StageIntro : public Scene {
   static constexpr int kBoardRevealed = 150;
   static constexpr int kIntroEnds = 222;
 
+  // The information window at introTimer.
+  void drawWindow(TForm1& form);
+  // The Board as the attempt starts and the player standing on it, onto `work` for the reveal.
+  void composeReveal(TForm1& form, Surface& work);
+
  private:
   void startAttempt(TForm1& form);
   void windowFrame(TForm1& form);

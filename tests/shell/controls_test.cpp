@@ -1,10 +1,10 @@
-#include "game/shell/input_test.h"
+#include "game/shell/controls.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 
 namespace quorel {
 namespace {
@@ -12,46 +12,46 @@ namespace {
 using platform::JoystickPosition;
 using platform::TestInput;
 
-TEST(InputTest, EveryKeyOfTheTableHoldsItsInputAndNoOther) {
+TEST(Controls, EveryKeyOfTheTableHoldsItsInputAndNoOther) {
   const int keys[kInputs][3] = {{0x64, 0x25, 0xBB}, {0x66, 0x27, 0xDD}, {0x68, 0x26, 0xC0},
                                 {0x62, 0x28, 0x50}, {0x20, 0x5A, 0xBF}, {0x0D, 0x58, 0xE2}};
   for (int index = 0; index < kInputs; ++index) {
     for (const int key : keys[index]) {
       TestInput input;
-      InputTest test(input);
+      Controls controls(input);
       input.hold(key);
       for (int other = 0; other < kInputs; ++other) {
-        EXPECT_EQ(test.held(other, true), other == index) << "key " << key << " input " << other;
+        EXPECT_EQ(controls.held(other, true), other == index) << "key " << key << " input " << other;
       }
     }
   }
 }
 
-TEST(InputTest, KeysAreAskedInTableOrderUntilTheFirstThatIsDown) {
+TEST(Controls, KeysAreAskedInTableOrderUntilTheFirstThatIsDown) {
   TestInput input;
-  InputTest test(input);
+  Controls controls(input);
   input.hold(0x25);
-  EXPECT_TRUE(test.held(0, false));
+  EXPECT_TRUE(controls.held(0, false));
   EXPECT_EQ(input.keysAsked, (std::vector<int>{0x64, 0x25}));
   input.keysAsked.clear();
-  EXPECT_FALSE(test.held(3, false));
+  EXPECT_FALSE(controls.held(3, false));
   EXPECT_EQ(input.keysAsked, (std::vector<int>{0x62, 0x28, 0x50}));
 }
 
-TEST(InputTest, APressBetweenTwoTestsIsReportedOnce) {
+TEST(Controls, APressBetweenTwoTestsIsReportedOnce) {
   TestInput input;
-  InputTest test(input);
+  Controls controls(input);
   input.tap(0x5A);
-  EXPECT_TRUE(test.held(4, true));
-  EXPECT_FALSE(test.held(4, true));
+  EXPECT_TRUE(controls.held(4, true));
+  EXPECT_FALSE(controls.held(4, true));
 }
 
 struct JoystickFixture : ::testing::Test {
   TestInput input;
   bool held(int index, JoystickPosition position, bool joystickOn = true) {
     input.joystick = position;
-    InputTest test(input);
-    return test.held(index, joystickOn);
+    Controls controls(input);
+    return controls.held(index, joystickOn);
   }
 };
 
@@ -75,11 +75,11 @@ TEST_F(JoystickFixture, DirectionsNeedTheStickAlmostAtTheEnd) {
 TEST_F(JoystickFixture, CentreComesFromTheRangeReadOnce) {
   input.caps = {1000, 3000, 0, 65535};  // cx = 2000: Left below 333.3
   input.joystick = JoystickPosition{300, 32767, 0};
-  InputTest test(input);
+  Controls controls(input);
   input.caps = {};  // later changes of the reported range are not seen
-  EXPECT_TRUE(test.held(0, true));
+  EXPECT_TRUE(controls.held(0, true));
   input.joystick = JoystickPosition{400, 32767, 0};
-  EXPECT_FALSE(test.held(0, true));
+  EXPECT_FALSE(controls.held(0, true));
 }
 
 TEST_F(JoystickFixture, ButtonsOneAndFiveAreButton1TwoAndSixAreButton2) {
@@ -108,17 +108,17 @@ TEST_F(JoystickFixture, SwitchedOffTheJoystickIsStillAskedButIgnored) {
 
 TEST_F(JoystickFixture, EveryTestAsksTheJoystickAnew) {
   input.joystick = JoystickPosition{};
-  InputTest test(input);
-  for (int index = 0; index < kInputs; ++index) test.held(index, true);
+  Controls controls(input);
+  for (int index = 0; index < kInputs; ++index) controls.held(index, true);
   EXPECT_EQ(input.joystickQueries, kInputs);
 }
 
 TEST_F(JoystickFixture, WithoutAJoystickTheKeysAnswer) {
   input.joystick.reset();
-  InputTest test(input);
+  Controls controls(input);
   input.hold(0x27);
-  EXPECT_TRUE(test.held(1, true));
-  EXPECT_FALSE(test.held(0, true));
+  EXPECT_TRUE(controls.held(1, true));
+  EXPECT_FALSE(controls.held(0, true));
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
-#include "game/puzzle/board_drawing.h"
+#include "game/scenes/board_drawing.h"
 
 #include "game/presentation/screen.h"
 #include "game/presentation/text.h"
-#include "game/puzzle/move_rules.h"
+#include "game/rules/move_rules.h"
 #include "game/shell/form.h"
+#include "game/shell/scene_steps.h"
 
 namespace quorel {
 
@@ -36,9 +37,7 @@ Rect ngIconOf(int ngNumber) { return mapCellOf(blockCode(ngNumber)); }
 
 Rect faceFrame(int column, int row) { return cellRect(column, row); }
 
-int stageRecord(const TForm1& form, int stage) {
-  return form.userStage ? form.userRecords.userMinRecord[stage] : form.settings.minRecord[stage];
-}
+int stageRecord(const TForm1& form, int stage) { return playedSetRecords(form)[static_cast<std::size_t>(stage)]; }
 
 int currentNgNumber(const TForm1& form) { return form.stageSet.ngNumber[form.currentStage]; }
 
@@ -48,8 +47,8 @@ void drawCell(TForm1& form, int x, int y) {
   form.blit(kCellSize * x, kCellSize * y + kBoardTop, mapCellOf(workingBoard(form)[x][y]), form.pictures.map.get());
 }
 
-void drawBoard(TForm1& form, int mode) {
-  if (mode == 0) {
+void drawBoard(TForm1& form, BoardPart part) {
+  if (part == kWholeBoard) {
     for (int y = 0; y < kBoardRows; ++y)
       for (int x = 0; x < kBoardColumns; ++x) drawCell(form, x, y);
     return;

@@ -1,11 +1,10 @@
-#include "game/puzzle/move_rules.h"
-#include "game/puzzle/play_scene.h"
+#include "game/rules/move_rules.h"
+#include "game/scenes/play_scene.h"
+#include "tests/rules/board_fixtures.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <initializer_list>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,36 +21,12 @@ class RecordedEffects : public EffectSink {
   std::vector<int> pans;
 };
 
-// A Board drawn as rows of stage-file characters from the top-left; the rest is wall.
-Board boardOf(std::initializer_list<std::string_view> rows) {
-  Board board{};
-  for (auto& column : board) column.fill(kWall);
-  int y = 0;
-  for (std::string_view row : rows) {
-    for (int x = 0; x < static_cast<int>(row.size()); ++x) board[x][y] = tileCodeOf(row[x]).value();
-    ++y;
-  }
-  return board;
-}
-
-int code(char c) { return tileCodeOf(c).value(); }
-
-struct Cell {
-  int x, y;
-  char c;
-};
-
-Board put(Board board, std::initializer_list<Cell> cells) {
-  for (const Cell& cell : cells) board[cell.x][cell.y] = code(cell.c);
-  return board;
-}
-
 // One attempt at stage 1 of a hand-made Board, stepped the way the Play scene steps it.
 struct Attempt {
   Attempt(Board start, int x, int y, int ng = 25) : board(start), ngNumber(ng) {
     startAttempt(state, 1, x, y);
   }
-  MoveRules rules() { return MoveRules{state, board, 1, ngNumber, sceneNumber, effects}; }
+  MoveRules rules() { return MoveRules{state, board, 1, ngNumber, effects}; }
 
   // The input frame of a step and the frames that animate it.
   void step(int dx, int dy, int frames = 16) {
@@ -62,7 +37,8 @@ struct Attempt {
     state.prevX = state.playerX;
     state.prevY = state.playerY;
     state.stepFrames = frames;
-    rules().beginStep(dx, dy);
+    // The Scene number follows the step as the Play scene sets it.
+    sceneNumber = sceneAfterStep(rules().beginStep(dx, dy).result, sceneNumber);
   }
   int moves() const { return state.blockMoves[1]; }
 
@@ -310,15 +286,6 @@ TEST(PoseAnimation, IdleFramesShowFor8_58_58_8_8AndAPushHoldsThePushPose) {
 }
 
 // --- the built-in stage 1: "E", two "C" and a "D", NG number 6 ---
-
-GameStageSlots builtInStages() {
-  std::ifstream in(QUOREL_SOURCE_DIR "/game/resources/stages.txt", std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  GameStageSlots set;
-  EXPECT_TRUE(parseStageSet(splitLines(text.str()), "stages.txt", set));
-  return set;
-}
 
 struct Walk {
   int dx, dy, times;

@@ -1,4 +1,4 @@
-#include "game/shell/input_test.h"
+#include "game/shell/controls.h"
 
 #include <cstdint>
 
@@ -14,9 +14,9 @@ constexpr double kDeadZoneFactor = 1.2;
 
 }  // namespace
 
-InputTest::InputTest(platform::Input& input) : input_(input), caps_(input.joystickCaps()) {}
+Controls::Controls(platform::Input& input) : input_(input), caps_(input.joystickCaps()) {}
 
-bool InputTest::joystickHolds(int index, const platform::JoystickPosition& position) const {
+bool Controls::joystickHolds(int index, const platform::JoystickPosition& position) const {
   const double cx = static_cast<std::uint32_t>(caps_.xMin + caps_.xMax) >> 1;
   const double cy = static_cast<std::uint32_t>(caps_.yMin + caps_.yMax) >> 1;
   const double x = position.x;
@@ -32,7 +32,7 @@ bool InputTest::joystickHolds(int index, const platform::JoystickPosition& posit
   }
 }
 
-bool InputTest::held(int index, bool joystickOn) {
+bool Controls::held(int index, bool joystickOn) {
   if (index < 0 || index >= kInputs) return false;
   platform::JoystickPosition position;
   if (input_.joystickPosition(position) && joystickOn && joystickHolds(index, position)) return true;

@@ -1,12 +1,12 @@
 #pragma once
 // Drawing the Board, the player and the status line, shared by the four in-game scenes.
 #include "game/presentation/surface.h"
+#include "game/rules/play_state.h"
 
 namespace quorel {
 
 class TForm1;
 
-inline constexpr int kCellSize = 32;
 inline constexpr int kBoardTop = 32;  // the status line is above the Board
 
 // The cell of a Tile code in the `map` picture. Codes without a picture (36) give a rectangle
@@ -19,8 +19,11 @@ Rect faceFrame(int column, int row);
 
 // Draws one cell of the working Board of the current stage onto the back buffer.
 void drawCell(TForm1& form, int x, int y);
-// Mode 0 draws the whole Board; mode 1 only what a frame of play may have changed.
-void drawBoard(TForm1& form, int mode);
+enum BoardPart : int {
+  kWholeBoard = 0,
+  kPlayChanges = 1,  // row 0, and the rows and columns through the player's cell and the last one
+};
+void drawBoard(TForm1& form, BoardPart part);
 // The status line: stage, block moves and record by turns, NG number and its icon.
 void drawStatusLine(TForm1& form);
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/platform/sdl_platform.h"
+#include "game/scenes/game_scenes.h"
 #include "game/shell/form.h"
 
 namespace {
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     quorel::TForm1 form(*platform, executablePath(argc > 0 ? argv[0] : nullptr));
+    quorel::registerGameScenes(form);
     status = form.FormCreate(parameters) ? form.run() : form.exitStatus;
   }
   return status;

@@ -119,7 +119,9 @@ class TestPlatform : public Platform {
   Dialogs& dialogs() override { return dialogsImpl; }
   AudioOutput& audio() override { return audioImpl; }
   std::unique_ptr<MidiSynth> createSynth(int sampleRate) override;
+  std::uint32_t randomSeed() override { return seed; }
 
+  std::uint32_t seed = 1;  // the same pseudo-random numbers every run, unless a test sets another
   TestClock clockImpl;
   TestInput inputImpl;
   TestDisplay displayImpl;

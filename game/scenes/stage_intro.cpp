@@ -1,10 +1,10 @@
-#include "game/puzzle/stage_intro.h"
+#include "game/scenes/stage_intro.h"
 
 #include "game/presentation/screen.h"
 #include "game/presentation/text.h"
 #include "game/presentation/tile_transition.h"
-#include "game/puzzle/board_drawing.h"
-#include "game/puzzle/move_rules.h"
+#include "game/scenes/board_drawing.h"
+#include "game/rules/move_rules.h"
 
 namespace quorel {
 
@@ -57,19 +57,8 @@ void StageIntro::startAttempt(TForm1& form) {
 
 void StageIntro::windowFrame(TForm1& form) {
   const int t = introTimer;
-  const int stage = form.currentStage;
-  form.clear();
-  if (ngFrameShown(t)) {
-    form.colourFill(kNgIconFrame, form.screen->backBuffer(), kColourYellow);
-    if (attendDue(t)) form.playEffect("attend", 0);
-  }
-  form.drawText(50, 50, kWindowRule);
-  form.drawText(50, 290, kWindowRule);
-  form.drawText(140, 100, "STAGE:" + formatNumber(stage, 2));
-  form.drawText(116, 150, "MINIMUM BLOCK MOVE:" + formatNumber(stageRecord(form, stage), 3));
-  form.drawText(116, 190, "NG NUMBER:");
-  form.blit(312, 182, ngIconOf(currentNgNumber(form)), form.pictures.map.get());
-  form.drawText(130, 250, "PUSH ANY BUTTON");
+  drawWindow(form);
+  if (attendDue(t)) form.playEffect("attend", 0);
   form.frameWait(form.settings.drawLevel ? 4 : 14);
   const bool pressed = form.input(kButton1) || form.input(kButton2);
   if ((pressed && !introLatch) || t == kWindowCloses) {
@@ -78,15 +67,29 @@ void StageIntro::windowFrame(TForm1& form) {
   }
 }
 
+void StageIntro::drawWindow(TForm1& form) {
+  const int stage = form.currentStage;
+  form.clear();
+  if (ngFrameShown(introTimer)) form.colourFill(kNgIconFrame, form.screen->backBuffer(), kColourYellow);
+  form.drawText(50, 50, kWindowRule);
+  form.drawText(50, 290, kWindowRule);
+  form.drawText(140, 100, "STAGE:" + formatNumber(stage, 2));
+  form.drawText(116, 150, "MINIMUM BLOCK MOVE:" + formatNumber(stageRecord(form, stage), 3));
+  form.drawText(116, 190, "NG NUMBER:");
+  form.blit(312, 182, ngIconOf(currentNgNumber(form)), form.pictures.map.get());
+  form.drawText(130, 250, "PUSH ANY BUTTON");
+}
+
 void StageIntro::revealBoard(TForm1& form) {
-  Surface* work = form.pictures.work.get();
-  if (work != nullptr) {
-    form.colourFill({0, 0, kScreenWidth, kScreenHeight}, *work, kColourBlack);
-    drawBoardOnto(form, *work);
-    drawStandingPlayer(form, work);
-  }
+  if (Surface* work = form.pictures.work.get()) composeReveal(form, *work);
   form.tileTransition(kTransitionReveal);
-  if (!form.settings.fadeInOut) drawBoard(form, 0);
+  if (!form.settings.fadeInOut) drawBoard(form, kWholeBoard);
+}
+
+void StageIntro::composeReveal(TForm1& form, Surface& work) {
+  form.colourFill({0, 0, kScreenWidth, kScreenHeight}, work, kColourBlack);
+  drawBoardOnto(form, work);
+  drawStandingPlayer(form, &work);
 }
 
 void StageIntro::slideStatusLine(TForm1& form) {

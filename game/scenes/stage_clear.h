@@ -18,6 +18,10 @@ class StageClear : public Scene {
 
   static constexpr int kFlyOffEnds = 100;
 
+  // The cleared Board with the player in the push pose, the clear banner and, after a new
+  // record, the record banner.
+  void drawClearDisplay(TForm1& form);
+
  private:
   void runOutStep(TForm1& form);
   void flyOff(TForm1& form);

@@ -1,9 +1,10 @@
-#include "game/puzzle/retry_menu.h"
+#include "game/scenes/retry_menu.h"
 
 #include "game/presentation/screen.h"
 #include "game/presentation/tile_transition.h"
-#include "game/puzzle/board_drawing.h"
-#include "game/puzzle/move_rules.h"
+#include "game/scenes/board_drawing.h"
+#include "game/rules/move_rules.h"
+#include "game/shell/scene_steps.h"
 
 namespace quorel {
 
@@ -46,7 +47,7 @@ void RetryMenu::moveCursor(TForm1& form) {
 
 void RetryMenu::draw(TForm1& form) {
   PlayState& s = form.playState;
-  drawBoard(form, 0);
+  drawBoard(form, kWholeBoard);
   form.blit(s.spriteX, s.spriteY + kBoardTop, faceFrame(facingOf(s), kDefeatedPoseRow), form.pictures.face.get());
   form.blit(0, 86, kRetryBanner, form.pictures.title.get());
   form.blit(198, 252, kMenuFrame, form.pictures.window2.get());
@@ -67,14 +68,9 @@ void RetryMenu::retry(TForm1& form) {
 }
 
 void RetryMenu::exitToTitle(TForm1& form) {
-  form.tileTransition(kTransitionWhite);
-  form.stopMusic();
-  form.sceneNumber = kSceneTitle;
-  form.playState.introWindow = true;
+  backToTitle(form, MusicOnLeaving::StopAfterTransition);
   menuLatch = true;
   retryCursor = kRetry;
-  if (form.testPlay) form.closeMainWindow();
-  if (form.settings.bgm) form.playMusic("bgm/bgm02.mid");
 }
 
 }  // namespace quorel

@@ -1,4 +1,4 @@
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 
 #include <algorithm>
 #include <cstddef>

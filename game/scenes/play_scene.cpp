@@ -1,9 +1,9 @@
-#include "game/puzzle/play_scene.h"
+#include "game/scenes/play_scene.h"
 
 #include <algorithm>
 
-#include "game/puzzle/board_drawing.h"
-#include "game/puzzle/move_rules.h"
+#include "game/scenes/board_drawing.h"
+#include "game/rules/move_rules.h"
 
 namespace quorel {
 
@@ -39,6 +39,12 @@ void drawSlidingBlock(TForm1& form) {
 int walkingStepFrames(bool drawLevel) { return 8 * (drawLevel ? 1 : 0) + 8; }
 int runningStepFrames(bool drawLevel) { return 4 * (drawLevel ? 1 : 0) + 4; }
 
+int sceneAfterStep(StageResult result, int sceneNumber) {
+  if (result == StageResult::Cleared) return kSceneClear;
+  if (isLost(result)) return kSceneRetry;
+  return sceneNumber;
+}
+
 void animatePose(PlayState& s) {
   s.poseTimer += 1;
   const int limit = (s.spriteFrame == 1 || s.spriteFrame == 2) ? 57 : 7;
@@ -57,13 +63,17 @@ void PlayScene::pass(TForm1& form) {
   } else {
     inputFrame(form);
   }
-  drawStatusLine(form);
-  drawBoard(form, 1);
   animatePose(s);
-  drawPlayer(form);
-  drawSlidingBlock(form);
+  draw(form);
   form.present();
   form.frameWait(static_cast<std::uint32_t>(std::max(form.settings.gameWait, 0)));
+}
+
+void PlayScene::draw(TForm1& form) {
+  drawStatusLine(form);
+  drawBoard(form, kPlayChanges);
+  drawPlayer(form);
+  drawSlidingBlock(form);
 }
 
 void PlayScene::inputFrame(TForm1& form) {
@@ -80,8 +90,8 @@ void PlayScene::inputFrame(TForm1& form) {
   if (s.moveX != 0 || s.moveY != 0) {
     FormEffects effects(form);
     const int stage = form.currentStage;
-    MoveRules rules{s, form.stageSet.playBoard[stage], stage, form.stageSet.ngNumber[stage], form.sceneNumber, effects};
-    rules.beginStep(s.moveX, s.moveY);
+    MoveRules rules{s, form.stageSet.playBoard[stage], stage, form.stageSet.ngNumber[stage], effects};
+    form.sceneNumber = sceneAfterStep(rules.beginStep(s.moveX, s.moveY).result, form.sceneNumber);
   } else {
     s.spriteX = kCellSize * s.playerX;
     s.spriteY = kCellSize * s.playerY;

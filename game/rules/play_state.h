@@ -2,12 +2,17 @@
 // The state of an attempt at a stage: where the player stands, the running step, the counts.
 #include <array>
 
+#include "common/stage_set.h"
+
 namespace quorel {
+
+inline constexpr int kCellSize = 32;  // pixels of a Board cell on the screen; the sprite moves in them
+inline constexpr int kPushPose = 4;   // the column of the player picture that shows a push
 
 struct PlayState {
   int playerX = 0, playerY = 0;
   int prevX = 0, prevY = 0;
-  std::array<int, 21> blockMoves{};  // per stage; never above 255
+  std::array<int, kGameStageSlots> blockMoves{};  // per stage; never above 255
   int stepFramesLeft = 0;
   int carriedCode = 0;
   int spriteX = 0, spriteY = 0;  // pixels inside the board area
