@@ -1,13 +1,12 @@
 #include "common/stage_set.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <optional>
 
+#include "common/regular_file.h"
 #include "common/safe_file.h"
 
 namespace quorel {
@@ -159,10 +158,6 @@ std::string gridLineOf(const Board& board) {
   return line;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 std::string StageLoadError::text() const {
@@ -188,26 +183,14 @@ std::vector<std::string> splitLines(std::string_view text) {
 
 StageLoadResult readLines(const std::string& path, std::vector<std::string>& lines) {
   StageLoadResult result;
-  const auto failWith = [&](std::string what) {
+  RegularFileRead read = readRegularFile(path, kMaxFileBytes);
+  if (!read) {
     result.ok = false;
     result.error.file = path;
-    result.error.what = std::move(what);
+    result.error.what = std::move(read.error);
     return result;
-  };
-  errno = 0;
-  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return failWith(std::string("cannot open: ") + std::strerror(errno));
-  std::string text;
-  char buffer[16384];
-  while (true) {
-    const std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
-    text.append(buffer, n);
-    if (text.size() > kMaxFileBytes) return failWith("larger than 16 MiB; not a stage set");
-    if (n < sizeof buffer) break;
   }
-  // A folder opens on some systems and fails only when read.
-  if (std::ferror(file.get())) return failWith(std::string("cannot read: ") + std::strerror(errno));
-  lines = splitLines(text);
+  lines = splitLines(read.contents);
   return result;
 }
 

@@ -2,14 +2,17 @@
 
 #include <charconv>
 #include <cstdint>
-#include <fstream>
 #include <utility>
 
+#include "common/regular_file.h"
 #include "common/safe_file.h"
 
 namespace quorel {
 
 namespace {
+
+// A settings file is a few hundred bytes; the cap keeps a wrong file from eating memory.
+constexpr std::size_t kMaxFileBytes = std::size_t{16} << 20;
 
 std::string_view trim(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
@@ -84,16 +87,8 @@ std::optional<int> parseIniInteger(std::string_view value) {
 }
 
 IniFile IniFile::load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  // istream::read turns a read error (a folder, a failing disk) into badbit; reading the buffer
-  // directly would throw instead.
-  std::string text;
-  char chunk[4096];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
-    text.append(chunk, static_cast<std::size_t>(in.gcount()));
-  if (in.bad()) return {};
-  return parse(text);
+  const RegularFileRead read = readRegularFile(path, kMaxFileBytes);
+  return read ? parse(read.contents) : IniFile{};
 }
 
 IniFile IniFile::parse(std::string_view text) {

@@ -18,7 +18,8 @@ namespace quorel {
 class IniFile {
  public:
   IniFile() = default;
-  // A missing or unreadable file gives an empty INI file.
+  // A missing or unreadable file, or anything but a regular file (a FIFO is never waited on),
+  // gives an empty INI file.
   static IniFile load(const std::string& path);
   static IniFile parse(std::string_view text);
 

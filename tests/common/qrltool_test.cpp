@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/common/stage_fixtures.h"
+#include "tests/support/fifo.h"
 
 namespace quorel {
 namespace {
@@ -22,8 +23,9 @@ std::string shellQuoted(const std::string& text) {
   return quoted + "'";
 }
 
+// A tool that hangs is ended after 10 seconds (status 124) instead of holding up the tests.
 ToolRun qrltool(const std::vector<std::string>& args) {
-  std::string command = shellQuoted(QUOREL_BINARY_DIR "/tools/qrltool");
+  std::string command = "timeout 10 " + shellQuoted(QUOREL_BINARY_DIR "/tools/qrltool");
   for (const auto& arg : args) command += " " + shellQuoted(arg);
   command += " 2>&1";
   ToolRun run;
@@ -38,6 +40,7 @@ ToolRun qrltool(const std::vector<std::string>& args) {
 
 TEST(Qrltool, CheckSummarisesAGoodSetAndNamesTheFaultOfABadOne) {
   const test::ScratchFolder folder;
+  const testing::Fifo fifo(folder.file("pipe.qrl"));
   auto badLines = test::setLines(2);
   badLines[7] = "x";
   const struct {
@@ -57,6 +60,7 @@ TEST(Qrltool, CheckSummarisesAGoodSetAndNamesTheFaultOfABadOne) {
       {folder.write("bad.qrl", test::joined(badLines, "\r\n")), 1,
        folder.file("bad.qrl") + ":8: the start row of stage 2 is not a plain decimal number: \"x\"\n"},
       {folder.file("missing.qrl"), 1, folder.file("missing.qrl") + ": cannot open: No such file or directory\n"},
+      {fifo.path(), 1, fifo.path() + ": not a regular file (a FIFO)\n"},
   };
   for (const auto& [path, status, output] : cases) {
     const ToolRun run = qrltool({"check", path});
@@ -125,8 +129,8 @@ TEST(Qrltool, BadArgumentsPrintTheUsageAndExitTwo) {
   };
   for (const auto& args : cases) {
     const ToolRun run = qrltool(args);
-    EXPECT_EQ(run.status, 2) << testing::PrintToString(args);
-    EXPECT_NE(run.output.find("usage: qrltool check FILE"), std::string::npos) << testing::PrintToString(args);
+    EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
+    EXPECT_NE(run.output.find("usage: qrltool check FILE"), std::string::npos) << ::testing::PrintToString(args);
   }
 }
 

@@ -157,7 +157,7 @@ TEST(StageSetLoad, MissingOrUnreadableFileIsRefusedAndChangesNothing) {
     std::string text;
   } cases[] = {
       {folder.file("missing.qrl"), folder.file("missing.qrl") + ": cannot open: No such file or directory"},
-      {folder.file(""), folder.file("") + ": cannot read: Is a directory"},
+      {folder.file(""), folder.file("") + ": not a regular file (a folder)"},
   };
   for (const auto& [path, text] : cases) {
     const auto before = recognisableSet<31>();
