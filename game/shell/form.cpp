@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "common/printable_text.h"
 #include "common/temp_path.h"
 #include "game/presentation/music_player.h"
 #include "game/presentation/screen.h"
@@ -129,7 +130,7 @@ bool TForm1::startTestPlay(const std::string& stageText) {
   if (!loadStageSet(path)) {
     problem = stageLoadError.text();
   } else if (currentStage <= 0 || currentStage >= stageSet.stageLimit) {
-    problem = "stage " + stageText + " is not in " + path;
+    problem = "stage " + stageText + " is not in " + printableFileName(path);
   }
   if (!problem.empty()) {
     platform.dialogs().message(problem, kApplicationTitle);
