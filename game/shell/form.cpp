@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "common/printable_text.h"
+#include "common/safe_file.h"
 #include "common/temp_path.h"
 #include "game/presentation/music_player.h"
 #include "game/presentation/screen.h"
@@ -110,6 +111,7 @@ bool TForm1::FormCreate(const std::vector<std::string>& parameters) {
 
   listStageFiles();
   settings = readSettingsFile(folder + "quorel.dat");
+  removeStaleTemporaries(folder);  // left by writes that were killed
   if (!startSound() || !startDisplay()) return false;
 
   pictures.work = screen->createSurface(kScreenWidth, kScreenHeight);

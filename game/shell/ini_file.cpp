@@ -186,6 +186,6 @@ std::string IniFile::text() const {
   return result;
 }
 
-bool IniFile::save(const std::string& path) const { return replaceFile(path, text()); }
+bool IniFile::save(const std::string& path, std::string* error) const { return replaceFile(path, text(), error); }
 
 }  // namespace quorel

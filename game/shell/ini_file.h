@@ -39,8 +39,9 @@ class IniFile {
 
   // The file's text, every line ended with CR LF.
   std::string text() const;
-  // Replaces the file at `path` safely (the old file stays whole on failure). False on failure.
-  bool save(const std::string& path) const;
+  // Replaces the file at `path` safely (see replaceFile). False on failure, with the reason in
+  // `error` when given.
+  bool save(const std::string& path, std::string* error = nullptr) const;
 
  private:
   struct Entry {

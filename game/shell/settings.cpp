@@ -1,7 +1,5 @@
 #include "game/shell/settings.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "common/safe_file.h"
 #include "game/shell/ini_file.h"
 
 namespace quorel {
@@ -119,15 +118,6 @@ std::string folderOf(const std::string& path) {
   return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
-bool canCreateFileIn(const std::string& folder) {
-  std::string probe = folder + ".quorel-probe-XXXXXX";
-  const int fd = ::mkstemp(probe.data());
-  if (fd < 0) return false;
-  ::close(fd);
-  ::unlink(probe.c_str());
-  return true;
-}
-
 std::string withoutTrailingSlashes(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   return path;
@@ -172,7 +162,7 @@ Settings readSettingsFile(const std::string& path) {
   return settings;
 }
 
-bool writeSettingsFile(const std::string& path, const Settings& settings) {
+bool writeSettingsFile(const std::string& path, const Settings& settings, std::string* error) {
   IniFile ini = IniFile::load(path);
   for (int s = 1; s <= kBuiltInStages; ++s) {
     ini.writeInteger(kMinimumSection, stageKey(s), settings.minRecord[s]);
@@ -180,7 +170,7 @@ bool writeSettingsFile(const std::string& path, const Settings& settings) {
   for (const std::string_view name : kConfigWriteOrder)
     writeConfigKey(ini, configKey(name), settings);
   ini.writeInteger(kConfigSection, kSumKey, settingsCheckValue(settings));
-  return ini.save(path);
+  return ini.save(path, error);
 }
 
 void readUserRecords(const std::string& path, int stageLimit, UserRecords& records) {
@@ -197,7 +187,7 @@ void readUserRecords(const std::string& path, int stageLimit, UserRecords& recor
   }
 }
 
-bool writeUserRecords(const std::string& path, int stageLimit, const UserRecords& records) {
+bool writeUserRecords(const std::string& path, int stageLimit, const UserRecords& records, std::string* error) {
   IniFile ini = IniFile::load(path);
   const int stages = userStageCount(stageLimit);
   for (int s = 1; s <= stages; ++s) {
@@ -205,7 +195,7 @@ bool writeUserRecords(const std::string& path, int stageLimit, const UserRecords
   }
   ini.writeInteger(kConfigSection, kSumKey, userRecordsCheckValue(stageLimit, records));
   ini.writeInteger(kContinueSection, kUserContinueKey, records.userContinue);
-  return ini.save(path);
+  return ini.save(path, error);
 }
 
 bool deleteUserRecords(const std::string& path) { return removeFile(path); }
@@ -214,7 +204,7 @@ bool deleteSettingsFile(const std::string& path) { return removeFile(path); }
 
 std::string gameFolder(const std::string& executablePath) {
   const std::string besideExecutable = folderOf(executablePath);
-  if (canCreateFileIn(besideExecutable)) return besideExecutable;
+  if (canCreateFilesIn(besideExecutable)) return besideExecutable;
   const std::string dataFolder = userDataFolder();
   if (dataFolder.empty()) return besideExecutable;
   std::error_code ignored;  // a folder that cannot be made shows later as defaults and lost writes

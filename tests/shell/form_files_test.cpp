@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,21 @@ TEST(OddFiles, RawBytesOfATestPlayFileAreShownEscaped) {
   EXPECT_FALSE(game.start({"1"}));
   EXPECT_THAT(shownTexts(game), ElementsAre(game.folder() + "$$$qrl$$$.tmp:1: the stage limit is not a plain "
                                                             "decimal number: \"\\xEF\\xBB\\xBF2\""));
+}
+
+// A write killed between creating its temporary file and renaming it leaves the file behind,
+// unlocked; the next start clears them away.
+TEST(OddFiles, TemporariesOfKilledWritesAreGoneAfterTheNextStart) {
+  GameHarness game;
+  game.writeFile(".quorel.dat.quorel-tmp-Ab12Cd", {"killed"});
+  game.writeFile(".castle.dat.quorel-tmp-Zz99zz", {"killed"});
+  game.writeFile("castle.dat", {"[CONFIG]"});
+  ASSERT_TRUE(game.start());
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(game.folder())) {
+    names.push_back(entry.path().filename().string());
+  }
+  EXPECT_THAT(names, ElementsAre("castle.dat"));
 }
 
 }  // namespace
