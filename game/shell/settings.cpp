@@ -100,6 +100,8 @@ int checkValue(const int* records, int stages, int continueValue, int multiplier
   return addModulo(sum, static_cast<std::int64_t>(continueValue) * multiplierRecord);
 }
 
+constexpr std::string_view kSettingsFileStem = "quorel";
+
 int userStageCount(int stageLimit) { return std::clamp(stageLimit - 1, 0, kMaxUserStages); }
 
 // True when no file is left at `path`; a folder there is not ours to remove.
@@ -202,20 +204,45 @@ bool deleteUserRecords(const std::string& path) { return removeFile(path); }
 
 bool deleteSettingsFile(const std::string& path) { return removeFile(path); }
 
-std::string gameFolder(const std::string& executablePath) {
+GameFolder findGameFolder(const std::string& executablePath) {
+  GameFolder found;
   const std::string besideExecutable = folderOf(executablePath);
-  if (canCreateFilesIn(besideExecutable)) return besideExecutable;
+  std::string why;
+  if (canCreateFilesIn(besideExecutable, &why)) {
+    found.path = besideExecutable;
+    return found;
+  }
+  found.passedOver.push_back(why);
   const std::string dataFolder = userDataFolder();
-  if (dataFolder.empty()) return besideExecutable;
-  std::error_code ignored;  // a folder that cannot be made shows later as defaults and lost writes
-  std::filesystem::create_directories(dataFolder, ignored);
-  return dataFolder;
+  if (dataFolder.empty()) {
+    found.passedOver.emplace_back("no folder for user data: neither XDG_DATA_HOME nor HOME names one");
+  } else {
+    std::error_code error;
+    std::filesystem::create_directories(dataFolder, error);
+    if (error) {
+      found.passedOver.push_back("cannot create the folder " + dataFolder + ": " + error.message());
+    } else if (canCreateFilesIn(dataFolder, &why)) {
+      found.path = dataFolder;
+      return found;
+    } else {
+      found.passedOver.push_back(why);
+    }
+  }
+  // Nowhere to write: the files are read from beside the executable, whose own fault the save
+  // at close tells again.
+  found.path = besideExecutable;
+  found.passedOver.erase(found.passedOver.begin());
+  return found;
 }
+
+std::string gameFolder(const std::string& executablePath) { return findGameFolder(executablePath).path; }
 
 std::string userRecordsPath(const std::string& folder, const std::string& stageFileName) {
   // Only the name counts: a stage file name must never lead a record file out of the folder.
   const std::string name = std::filesystem::path(stageFileName).filename().string();
   return folder + name.substr(0, name.size() - std::min<std::size_t>(name.size(), 4)) + ".dat";
 }
+
+std::string settingsFilePath(const std::string& folder) { return folder + std::string(kSettingsFileStem) + ".dat"; }
 
 }  // namespace quorel

@@ -2,6 +2,7 @@
 // quorel.dat (settings and the built-in set's progress) and the record file of a user set.
 #include <array>
 #include <string>
+#include <vector>
 
 namespace quorel {
 
@@ -48,8 +49,17 @@ int userRecordsCheckValue(int stageLimit, const UserRecords& records);
 
 // The folder where quorel.dat and the record files live, with a trailing '/': the folder of
 // the executable when files can be created there, else $XDG_DATA_HOME/quorel
-// (~/.local/share/quorel).
-std::string gameFolder(const std::string& executablePath);
+// (~/.local/share/quorel). When neither can take a file it is the executable's folder.
+// passedOver says, for each other folder tried, why it could not be used.
+struct GameFolder {
+  std::string path;
+  std::vector<std::string> passedOver;
+};
+GameFolder findGameFolder(const std::string& executablePath);
+std::string gameFolder(const std::string& executablePath);  // findGameFolder(...).path
+
+// quorel.dat in the game folder.
+std::string settingsFilePath(const std::string& folder);
 // The record file of a stage file: the game folder + the file name less its last 4 characters + ".dat".
 std::string userRecordsPath(const std::string& folder, const std::string& stageFileName);
 

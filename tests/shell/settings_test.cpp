@@ -396,6 +396,22 @@ TEST_F(SettingsFiles, GameFolderIsBesideTheExecutableWhenWritable) {
   EXPECT_TRUE(fs::is_empty(folder + "bin")) << "the probe file must be gone";
 }
 
+TEST_F(SettingsFiles, WhenNoFolderTakesAFileTheOthersTriedAreNamed) {
+  const Environment dataHome("XDG_DATA_HOME");
+  writeBytes(folder + "plain-file", "");
+  dataHome.set(folder + "plain-file/data");
+  const GameFolder found = findGameFolder(folder + "nowhere/quorel");
+  EXPECT_EQ(found.path, folder + "nowhere/");
+  EXPECT_EQ(found.passedOver,
+            std::vector<std::string>{"cannot create the folder " + folder + "plain-file/data/quorel/: Not a directory"});
+
+  dataHome.set(folder + "data");
+  const GameFolder fallback = findGameFolder(folder + "nowhere/quorel");
+  EXPECT_EQ(fallback.path, folder + "data/quorel/");
+  EXPECT_EQ(fallback.passedOver, std::vector<std::string>{"cannot create a temporary file in " + folder +
+                                                          "nowhere/: No such file or directory"});
+}
+
 TEST_F(SettingsFiles, GameFolderFallsBackToTheUserDataFolder) {
   const Environment dataHome("XDG_DATA_HOME");
   const Environment home("HOME");
