@@ -102,6 +102,11 @@ int checkValue(const int* records, int stages, int continueValue, int multiplier
 
 constexpr std::string_view kSettingsFileStem = "quorel";
 
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 int userStageCount(int stageLimit) { return std::clamp(stageLimit - 1, 0, kMaxUserStages); }
 
 // True when no file is left at `path`; a folder there is not ours to remove.
@@ -240,7 +245,11 @@ std::string gameFolder(const std::string& executablePath) { return findGameFolde
 std::string userRecordsPath(const std::string& folder, const std::string& stageFileName) {
   // Only the name counts: a stage file name must never lead a record file out of the folder.
   const std::string name = std::filesystem::path(stageFileName).filename().string();
-  return folder + name.substr(0, name.size() - std::min<std::size_t>(name.size(), 4)) + ".dat";
+  const std::string stem = name.substr(0, name.size() - std::min<std::size_t>(name.size(), 4));
+  // quorel.qrl would take the settings file as its record file. No stage file's record file
+  // ends in anything but ".dat", so this one cannot meet another.
+  if (equalsIgnoringAsciiCase(stem, kSettingsFileStem)) return folder + stem + ".rec";
+  return folder + stem + ".dat";
 }
 
 std::string settingsFilePath(const std::string& folder) { return folder + std::string(kSettingsFileStem) + ".dat"; }

@@ -60,7 +60,8 @@ std::string gameFolder(const std::string& executablePath);  // findGameFolder(..
 
 // quorel.dat in the game folder.
 std::string settingsFilePath(const std::string& folder);
-// The record file of a stage file: the game folder + the file name less its last 4 characters + ".dat".
+// The record file of a stage file: the game folder + the file name less its last 4 characters +
+// ".dat"; "quorel.qrl" (in any case) takes "quorel.rec", as quorel.dat is the settings file.
 std::string userRecordsPath(const std::string& folder, const std::string& stageFileName);
 
 }  // namespace quorel

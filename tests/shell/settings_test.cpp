@@ -364,6 +364,9 @@ TEST(UserRecordsPath, UsesOnlyTheStageFileNameLessItsExtension) {
       {"castle.qrl", "/game/castle.dat"},     {"my stages.QRL", "/game/my stages.dat"},
       {"sub/castle.qrl", "/game/castle.dat"}, {"../../etc/passwd.qrl", "/game/passwd.dat"},
       {"/abs/x.qrl", "/game/x.dat"},          {"..", "/game/.dat"},
+      // The settings file is no stage file's record file.
+      {"quorel.qrl", "/game/quorel.rec"},     {"QUOREL.QRL", "/game/QUOREL.rec"},
+      {"quorel.qrl.qrl", "/game/quorel.qrl.dat"}, {"quorel2.qrl", "/game/quorel2.dat"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(userRecordsPath("/game/", c.stageFile), c.expected) << c.stageFile;
