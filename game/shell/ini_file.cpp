@@ -39,6 +39,15 @@ std::optional<std::string_view> sectionNameOf(std::string_view line) {
   return trim(line.substr(0, line.find(']')));
 }
 
+// A value in a matching pair of single or double quotes is read without them; the quotes may
+// keep spaces at its ends.
+std::string_view withoutQuotes(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
 struct KeyValue {
   std::string_view key;
   std::string_view value;
@@ -133,7 +142,7 @@ std::optional<std::string> IniFile::readString(std::string_view section,
   if (!sectionLine) return std::nullopt;
   const auto entry = findKey(*sectionLine, trim(key));
   if (!entry) return std::nullopt;
-  return std::string(entry->value);
+  return std::string(withoutQuotes(entry->value));
 }
 
 int IniFile::readInteger(std::string_view section, std::string_view key, int defaultValue) const {

@@ -2,7 +2,8 @@
 // An INI file ("[section]" lines, then "key=value" lines) with the semantics of the classic
 // profile-file functions the settings and record files were made with:
 // - section and key names compare case-insensitively (ASCII), the first match wins;
-// - whitespace around section names, keys and values is ignored;
+// - whitespace around section names, keys and values is ignored, and a value in matching single
+//   or double quotes is read without them;
 // - writing an existing key replaces its line in place; a new key goes after the last entry of
 //   its section, a new section at the end of the file; every other line is kept as it was;
 // - lines may end in CR LF, LF or CR; the file is written with CR LF.
