@@ -16,12 +16,15 @@ SDL_Rect toSdl(const Rect& r) { return SDL_Rect{r.x, r.y, r.w, r.h}; }
 SdlDisplay::~SdlDisplay() { destroy(); }
 
 int SdlDisplay::desktopBitsPerPixel() {
+  if (!videoReady_) return 0;
+  // A display whose mode cannot be read, or reads as no depth, still opens; the common depth
+  // stands in.
+  constexpr int kCommonDepth = 32;
   SDL_DisplayMode mode;
-  // Without a display there is no depth to compare; the common one stands in. Any question
-  // asked then goes to the terminal, and opening the screen fails anyway.
-  if (!videoReady_ || SDL_GetDesktopDisplayMode(0, &mode) != 0) return 32;
-  return desktopDepth(static_cast<int>(SDL_BITSPERPIXEL(mode.format)),
-                      static_cast<int>(SDL_BYTESPERPIXEL(mode.format)));
+  if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return kCommonDepth;
+  const int depth = desktopDepth(static_cast<int>(SDL_BITSPERPIXEL(mode.format)),
+                                 static_cast<int>(SDL_BYTESPERPIXEL(mode.format)));
+  return depth > 0 ? depth : kCommonDepth;
 }
 
 bool SdlDisplay::open(bool fullScreen) {

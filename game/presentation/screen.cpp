@@ -37,6 +37,8 @@ Screen::Screen(platform::Platform& platform, std::function<void()> framePacing)
 bool Screen::startUp(bool& wantFullScreen) {
   platform::Display& display = platform_.display();
   desktopDepth = display.desktopBitsPerPixel();
+  // No display at all: nothing to ask about, and the failure is what the player must hear.
+  if (desktopDepth == 0) return false;
   if (!wantFullScreen && desktopDepth != wantedDepth &&
       platform_.dialogs().askYesNo(kFullScreenQuestion, kFullScreenCaption)) {
     wantFullScreen = true;

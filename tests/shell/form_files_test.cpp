@@ -1,6 +1,6 @@
-// Start-up and shutdown of TForm1 when the files on disk are not what the game left there: a
-// FIFO for quorel.dat, a read-only quorel.dat, no folder to write in, temporary files of a
-// killed write, raw bytes in a stage file.
+// Start-up and shutdown of TForm1 when the machine is not what the game expects: a FIFO for
+// quorel.dat, a read-only quorel.dat, no folder to write in, temporary files of a killed write,
+// raw bytes in a stage file, no display.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -129,6 +129,15 @@ TEST(OddFiles, TemporariesOfKilledWritesAreGoneAfterTheNextStart) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(game.folder())) names.push_back(entry.path().filename().string());
   EXPECT_THAT(names, ElementsAre("castle.dat"));
+}
+
+TEST(OddFiles, AWindowedStartWithoutADisplayReportsTheDisplayAndAsksNothing) {
+  GameHarness game;
+  game.platform.displayImpl.desktopDepth = 0;  // no display to measure
+  game.platform.displayImpl.openSucceeds = false;
+  EXPECT_FALSE(game.start({"w"}));
+  EXPECT_THAT(shownTexts(game), ElementsAre("DirectDrawの初期化に失敗しました"));
+  EXPECT_EQ(game.form().exitStatus, -1);
 }
 
 }  // namespace
