@@ -54,6 +54,7 @@ struct Event {
 class Display {
  public:
   virtual ~Display() = default;
+  // 0 when there is no display to open at all.
   virtual int desktopBitsPerPixel() = 0;
   // Opens the 640 x 480 picture full screen or in a window; false when that fails.
   virtual bool open(bool fullScreen) = 0;

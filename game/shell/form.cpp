@@ -1,10 +1,13 @@
 #include "game/shell/form.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string_view>
 #include <utility>
 
+#include "common/printable_text.h"
+#include "common/safe_file.h"
 #include "common/temp_path.h"
 #include "game/presentation/music_player.h"
 #include "game/presentation/screen.h"
@@ -36,6 +39,7 @@ const char* const kSoundFailure =
     "DirectSoundの初期化に失敗しました\nビープ音で代用しますね（一部の機種では再生できませんが）";
 const char* const kSoundFailureCaption = "質問";
 const char* const kDisplayFailure = "DirectDrawの初期化に失敗しました";
+const char* const kSettingsNotSaved = "The settings and the records of the built-in stages could not be saved.";
 
 constexpr int kExitFatal = -1;
 constexpr int kExitTestPlayRefused = 1;
@@ -51,10 +55,12 @@ std::string currentFolder() {
 TForm1::TForm1(platform::Platform& platformIn, std::string executablePathIn)
     : platform(platformIn),
       executablePath(std::move(executablePathIn)),
-      folder(gameFolder(executablePath)),
       workingFolder(currentFolder()),
       stageFileNames(kStageFileSlots),
       stageFileLabels(kStageFileSlots) {
+  GameFolder found = findGameFolder(executablePath);
+  folder = std::move(found.path);
+  foldersPassedOver = std::move(found.passedOver);
   pacer = std::make_unique<FramePacer>(platform.clock());
   waiter = std::make_unique<FrameWaiter>(platform.clock(), platform.input(), [this] {
     if (closeRequested_) return false;
@@ -102,7 +108,8 @@ bool TForm1::FormCreate(const std::vector<std::string>& parameters) {
   }
 
   listStageFiles();
-  settings = readSettingsFile(folder + "quorel.dat");
+  settings = readSettingsFile(settingsFilePath(folder));
+  removeStaleTemporaries(folder);  // left by writes that were killed
   if (!startSound() || !startDisplay()) return false;
 
   pictures.work = screen->createSurface(kScreenWidth, kScreenHeight);
@@ -123,7 +130,7 @@ bool TForm1::startTestPlay(const std::string& stageText) {
   if (!loadStageSet(path)) {
     problem = stageLoadError.text();
   } else if (currentStage <= 0 || currentStage >= stageSet.stageLimit) {
-    problem = "stage " + stageText + " is not in " + path;
+    problem = "stage " + stageText + " is not in " + printableFileName(path);
   }
   if (!problem.empty()) {
     platform.dialogs().message(problem, kApplicationTitle);
@@ -189,7 +196,21 @@ void TForm1::FormClose() {
   closed_ = true;
   closeRequested_ = true;
   releasePictures();
-  writeSettingsFile(folder + "quorel.dat", settings);
+  std::string why;
+  if (!writeSettingsFile(settingsFilePath(folder), settings, &why)) reportUnsavedSettings(why);
+}
+
+// The exit status stays that of a normal close; the player learns what was lost and why.
+void TForm1::reportUnsavedSettings(const std::string& why) {
+  std::vector<std::string> lines = {kSettingsNotSaved, why};
+  lines.insert(lines.end(), foldersPassedOver.begin(), foldersPassedOver.end());
+  std::string text;
+  for (const std::string& line : lines) {
+    const std::string shown = printableFileName(line);
+    std::fprintf(stderr, "quorel: %s\n", shown.c_str());
+    text += (text.empty() ? "" : "\n") + shown;
+  }
+  platform.dialogs().message(text, kApplicationTitle);
 }
 
 void TForm1::releasePictures() {

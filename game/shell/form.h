@@ -117,6 +117,7 @@ class TForm1 {
   platform::Platform& platform;
   std::string executablePath;
   std::string folder;  // where quorel.dat and the record files live, with a trailing '/'
+  std::vector<std::string> foldersPassedOver;  // why other folders could not take them
   std::string workingFolder;  // where stage files are listed and music is looked for first
   int sceneNumber = kSceneLogo;
   int currentStage = 0;
@@ -151,6 +152,7 @@ class TForm1 {
   void loadPictures();
   void showFirstFrames();
   void releasePictures();
+  void reportUnsavedSettings(const std::string& why);
 
   std::minstd_rand random_;
   std::array<Scene*, 100> sceneTable_{};

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/common/stage_fixtures.h"
+#include "tests/support/fifo.h"
 
 namespace quorel {
 namespace {
@@ -22,8 +23,9 @@ std::string shellQuoted(const std::string& text) {
   return quoted + "'";
 }
 
+// A tool that hangs is ended after 10 seconds (status 124) instead of holding up the tests.
 ToolRun qrltool(const std::vector<std::string>& args) {
-  std::string command = shellQuoted(QUOREL_BINARY_DIR "/tools/qrltool");
+  std::string command = "timeout 10 " + shellQuoted(QUOREL_BINARY_DIR "/tools/qrltool");
   for (const auto& arg : args) command += " " + shellQuoted(arg);
   command += " 2>&1";
   ToolRun run;
@@ -38,6 +40,7 @@ ToolRun qrltool(const std::vector<std::string>& args) {
 
 TEST(Qrltool, CheckSummarisesAGoodSetAndNamesTheFaultOfABadOne) {
   const test::ScratchFolder folder;
+  const testing::Fifo fifo(folder.file("pipe.qrl"));
   auto badLines = test::setLines(2);
   badLines[7] = "x";
   const struct {
@@ -49,7 +52,7 @@ TEST(Qrltool, CheckSummarisesAGoodSetAndNamesTheFaultOfABadOne) {
       {folder.write("one.qrl", test::joined(test::setLines(1, "me"), "\n")), 0,
        folder.file("one.qrl") + ": 1 stage, designer \"me\"\n"},
       {folder.write("25.qrl", test::joined(test::setLines(25, "\x1b[2J"), "\r\n")), 0,
-       folder.file("25.qrl") + ": 25 stages, designer \"?[2J\"; more than the game's 20, it plays stages 1 to 20\n"},
+       folder.file("25.qrl") + ": 25 stages, designer \"\\x1B[2J\"; more than the game's 20, it plays stages 1 to 20\n"},
       {folder.write("40.qrl", test::joined(test::setLines(40, ""), "\r\n")), 0,
        folder.file("40.qrl") +
            ": 30 stages, designer \"\"; line 1 announces 40, only the first 30 are read; more than the game's 20, "
@@ -57,6 +60,11 @@ TEST(Qrltool, CheckSummarisesAGoodSetAndNamesTheFaultOfABadOne) {
       {folder.write("bad.qrl", test::joined(badLines, "\r\n")), 1,
        folder.file("bad.qrl") + ":8: the start row of stage 2 is not a plain decimal number: \"x\"\n"},
       {folder.file("missing.qrl"), 1, folder.file("missing.qrl") + ": cannot open: No such file or directory\n"},
+      {fifo.path(), 1, fifo.path() + ": not a regular file (a FIFO)\n"},
+      {folder.write("bom.qrl", "\xEF\xBB\xBF" "2\r\n"), 1,
+       folder.file("bom.qrl") + ":1: the stage limit is not a plain decimal number: \"\\xEF\\xBB\\xBF2\"\n"},
+      {folder.write("sjis.qrl", test::joined(test::setLines(1, "\x83\x4E\x83\x49"), "\r\n")), 0,
+       folder.file("sjis.qrl") + ": 1 stage, designer \"\\x83N\\x83I\"\n"},
   };
   for (const auto& [path, status, output] : cases) {
     const ToolRun run = qrltool({"check", path});
@@ -120,14 +128,17 @@ TEST(Qrltool, BadArgumentsPrintTheUsageAndExitTwo) {
       {"show", set, "0"},
       {"show", set, "21"},
       {"show", set, "x"},
+      {"show", set, "99999999999"},
       {"show", set, ""},
       {"show", set, "1", "2"},
   };
   for (const auto& args : cases) {
     const ToolRun run = qrltool(args);
-    EXPECT_EQ(run.status, 2) << testing::PrintToString(args);
-    EXPECT_NE(run.output.find("usage: qrltool check FILE"), std::string::npos) << testing::PrintToString(args);
+    EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
+    EXPECT_NE(run.output.find("usage: qrltool check FILE"), std::string::npos) << ::testing::PrintToString(args);
   }
+  EXPECT_TRUE(qrltool({"show", set, "99999999999"}).output.starts_with("qrltool: STAGE 99999999999 is out of range\n"));
+  EXPECT_TRUE(qrltool({"show", set, "0"}).output.starts_with("qrltool: STAGE must be a stage number from 1\n"));
 }
 
 }  // namespace

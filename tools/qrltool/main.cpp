@@ -2,12 +2,14 @@
 //   qrltool check FILE          exit 0 and a one-line summary, or exit 1 and the fault with its line
 //   qrltool show FILE [STAGE]   one stage as a text grid (STAGE defaults to 1)
 // Bad arguments print the usage and exit 2.
+#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/printable_text.h"
 #include "common/stage_set.h"
 #include "common/tile_codes.h"
 
@@ -35,24 +37,18 @@ int usage(std::string_view complaint = {}) {
   return kExitUsage;
 }
 
-// The designer line is free text from a file; control bytes must not reach the terminal.
-std::string printable(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    out += (byte < 0x20 || byte == 0x7f) ? '?' : c;
-  }
-  return out;
-}
-
-std::optional<int> positiveNumber(std::string_view text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
+// STAGE as given on the command line, or the complaint about it.
+std::optional<int> stageNumber(std::string_view text, std::string& complaint) {
+  complaint = "STAGE must be a stage number from 1";
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
   int value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    complaint = "STAGE " + std::string(text) + " is out of range";
+    return std::nullopt;
   }
-  return value > 0 ? std::optional<int>(value) : std::nullopt;
+  if (error != std::errc{} || value < 1) return std::nullopt;
+  return value;
 }
 
 struct LoadedSet {
@@ -75,8 +71,10 @@ int stageCount(const EditorStageSlots& set) { return set.stageLimit - 1; }
 
 std::string summary(const std::string& path, const LoadedSet& loaded) {
   const int stages = stageCount(loaded.set);
-  std::string line = path + ": " + std::to_string(stages) + (stages == 1 ? " stage" : " stages") +
-                     ", designer \"" + printable(loaded.set.designer) + "\"";
+  // The designer line is free text from the file: its bytes must not reach the terminal raw.
+  std::string line = quorel::printableFileName(path) + ": " + std::to_string(stages) +
+                     (stages == 1 ? " stage" : " stages") + ", designer \"" +
+                     quorel::printableBytes(loaded.set.designer) + "\"";
   if (loaded.stagesAnnounced > stages) {
     line += "; line 1 announces " + std::to_string(loaded.stagesAnnounced) + ", only the first " +
             std::to_string(stages) + " are read";
@@ -130,13 +128,14 @@ void printStage(const EditorStageSlots& set, int stage) {
 }
 
 int show(const std::string& path, std::optional<std::string_view> stageArgument) {
-  const auto stage = stageArgument ? positiveNumber(*stageArgument) : std::optional<int>(1);
-  if (!stage) return usage("STAGE must be a stage number from 1");
+  std::string complaint;
+  const auto stage = stageArgument ? stageNumber(*stageArgument, complaint) : std::optional<int>(1);
+  if (!stage) return usage(complaint);
   const auto loaded = load(path);
   if (!loaded) return kExitBadFile;
   const int stages = stageCount(loaded->set);
   if (*stage > stages) {
-    return usage(path + " has stages 1 to " + std::to_string(stages) + ", not " + std::to_string(*stage));
+    return usage(quorel::printableFileName(path) + " has stages 1 to " + std::to_string(stages) + ", not " + std::to_string(*stage));
   }
   printStage(loaded->set, *stage);
   return kExitOk;
