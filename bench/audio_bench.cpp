@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "game/platform/fluid_synth.h"
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/music_player.h"
 #include "game/presentation/sound_effects.h"
 

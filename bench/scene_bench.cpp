@@ -5,10 +5,11 @@
 #include <memory>
 #include <stdexcept>
 
-#include "game/presentation/screen.h"
-#include "game/presentation/text.h"
-#include "game/puzzle/board_drawing.h"
 #include "game/rules/move_rules.h"
+#include "game/scenes/play_scene.h"
+#include "game/scenes/retry_menu.h"
+#include "game/scenes/stage_clear.h"
+#include "game/scenes/stage_intro.h"
 #include "tests/support/game_harness.h"
 
 namespace quorel {
@@ -46,13 +47,10 @@ class StageOnScreen {
 void BM_PlayPass(benchmark::State& state) {
   StageOnScreen stage;
   TForm1& form = stage.form();
-  const PlayState& s = form.playState;
+  PlayScene play;
   for (auto _ : state) {
     form.playState.statusTimer = 300;
-    drawStatusLine(form);
-    drawBoard(form, 1);
-    form.blit(s.spriteX, s.spriteY + kBoardTop, faceFrame(s.spriteFrame, 4), form.pictures.face.get());
-    form.blit(s.spriteX + kCellSize, s.spriteY + kBoardTop, mapCellOf(s.carriedCode), form.pictures.map.get());
+    play.draw(form);
     benchmark::ClobberMemory();
   }
 }
@@ -61,16 +59,10 @@ BENCHMARK(BM_PlayPass)->Unit(benchmark::kMicrosecond);
 void BM_IntroWindowPass(benchmark::State& state) {
   StageOnScreen stage;
   TForm1& form = stage.form();
+  StageIntro intro;
+  intro.introTimer = 30;  // the NG icon's frame flashing
   for (auto _ : state) {
-    form.clear();
-    form.colourFill({308, 178, 348, 218}, form.screen->backBuffer(), kColourYellow);
-    form.drawText(50, 50, "---------------------------------");
-    form.drawText(50, 290, "---------------------------------");
-    form.drawText(140, 100, "STAGE:" + formatNumber(1, 2));
-    form.drawText(116, 150, "MINIMUM BLOCK MOVE:" + formatNumber(999, 3));
-    form.drawText(116, 190, "NG NUMBER:");
-    form.blit(312, 182, ngIconOf(6), form.pictures.map.get());
-    form.drawText(130, 250, "PUSH ANY BUTTON");
+    intro.drawWindow(form);
     benchmark::ClobberMemory();
   }
 }
@@ -80,11 +72,9 @@ BENCHMARK(BM_IntroWindowPass)->Unit(benchmark::kMicrosecond);
 void BM_IntroRevealComposition(benchmark::State& state) {
   StageOnScreen stage;
   TForm1& form = stage.form();
-  Surface& work = *form.pictures.work;
+  StageIntro intro;
   for (auto _ : state) {
-    form.colourFill({0, 0, kScreenWidth, kScreenHeight}, work, kColourBlack);
-    drawBoardOnto(form, work);
-    keyedBlit(work, 96, 192, faceFrame(0, 2), form.pictures.face.get());
+    intro.composeReveal(form, *form.pictures.work);
     benchmark::ClobberMemory();
   }
 }
@@ -93,13 +83,11 @@ BENCHMARK(BM_IntroRevealComposition)->Unit(benchmark::kMicrosecond);
 void BM_ClearDisplayPass(benchmark::State& state) {
   StageOnScreen stage;
   TForm1& form = stage.form();
+  StageClear clear;
+  clear.newRecord = true;
   for (auto _ : state) {
     form.playState.statusTimer = 300;
-    drawStatusLine(form);
-    drawBoard(form, 0);
-    form.blit(160, 192, faceFrame(4, 0), form.pictures.face.get());
-    form.blit(0, 86, {0, 190, 640, 305}, form.pictures.title.get());
-    form.blit(0, 380, {0, 405, 640, 479}, form.pictures.title.get());
+    clear.drawClearDisplay(form);
     form.clear();
     benchmark::ClobberMemory();
   }
@@ -109,14 +97,9 @@ BENCHMARK(BM_ClearDisplayPass)->Unit(benchmark::kMicrosecond);
 void BM_RetryMenuPass(benchmark::State& state) {
   StageOnScreen stage;
   TForm1& form = stage.form();
+  RetryMenu menu;
   for (auto _ : state) {
-    drawBoard(form, 0);
-    form.blit(160, 192, faceFrame(0, 8), form.pictures.face.get());
-    form.blit(0, 86, {0, 305, 640, 400}, form.pictures.title.get());
-    form.blit(198, 252, {0, 0, 265, 44}, form.pictures.window2.get());
-    form.colourFill({220, 264, 310, 284}, form.screen->backBuffer(), kColourYellow);
-    form.drawText(226, 266, "RETRY");
-    form.drawText(360, 266, "EXIT");
+    menu.draw(form);
     benchmark::ClobberMemory();
   }
 }

@@ -2,7 +2,7 @@
 // a tile transition, and decoding a picture at start-up.
 #include <benchmark/benchmark.h>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/bitmap.h"
 #include "game/presentation/screen.h"
 #include "game/presentation/text.h"

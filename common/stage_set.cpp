@@ -1,13 +1,12 @@
 #include "common/stage_set.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <cstring>
+#include <limits>
 #include <memory>
-#include <optional>
 
+#include "common/printable_text.h"
+#include "common/regular_file.h"
 #include "common/safe_file.h"
 
 namespace quorel {
@@ -18,33 +17,38 @@ namespace {
 // from eating memory.
 constexpr std::size_t kMaxFileBytes = std::size_t{16} << 20;
 
-// Error texts quote what they found: cut short, and with control bytes made visible so that a
-// stray binary file cannot garble a terminal or a message box.
+// Error texts quote what they found, cut short and made printable.
 std::string quoted(std::string_view text) {
   constexpr std::size_t kShown = 24;
-  std::string out = "\"";
-  for (const char c : text.substr(0, kShown)) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7f) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  out += text.size() > kShown ? "\"..." : "\"";
-  return out;
+  return "\"" + printableBytes(text.substr(0, kShown)) + (text.size() > kShown ? "\"..." : "\"");
 }
 
-std::optional<int> plainDecimal(std::string_view text) {
-  if (text.empty() || !std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; })) {
-    return std::nullopt;
-  }
+enum class NumberFault { none, notPlainDecimal, outOfRange };
+
+struct PlainDecimal {
   int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  NumberFault fault = NumberFault::none;
+};
+
+// Digits only, as the editor writes numbers: no sign, no spaces.
+PlainDecimal plainDecimal(std::string_view text) {
+  if (text.empty() || !std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; })) {
+    return {0, NumberFault::notPlainDecimal};
+  }
+  PlainDecimal number;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number.value);
+  if (error == std::errc::result_out_of_range) return {0, NumberFault::outOfRange};
+  if (error != std::errc{} || end != text.data() + text.size()) return {0, NumberFault::notPlainDecimal};
+  return number;
+}
+
+// Why `text` is no number for `item`.
+std::string numberFault(std::string_view item, NumberFault fault, std::string_view text) {
+  const std::string why = fault == NumberFault::outOfRange
+                              ? " is out of range (the largest number is " +
+                                    std::to_string(std::numeric_limits<int>::max()) + "): "
+                              : " is not a plain decimal number: ";
+  return std::string(item) + why + quoted(text);
 }
 
 int linesNeededFor(int stages) { return 2 + 4 * stages; }
@@ -74,16 +78,16 @@ class StageSetReader {
       fail(1, "the file is empty; line 1 should give the stage limit");
       return false;
     }
-    const auto value = plainDecimal(lines_[0]);
-    if (!value) {
-      fail(1, "the stage limit is not a plain decimal number: " + quoted(lines_[0]));
+    const PlainDecimal value = plainDecimal(lines_[0]);
+    if (value.fault != NumberFault::none) {
+      fail(1, numberFault("the stage limit", value.fault, lines_[0]));
       return false;
     }
-    if (*value < 2) {
-      fail(1, "the stage limit is " + std::to_string(*value) + "; it must be 2 or more (one stage or more)");
+    if (value.value < 2) {
+      fail(1, "the stage limit is " + std::to_string(value.value) + "; it must be 2 or more (one stage or more)");
       return false;
     }
-    limit = *value;
+    limit = value.value;
     result_.stagesAnnounced = limit - 1;
     storedStages_ = std::min(limit, slots) - 1;
     return true;
@@ -103,12 +107,12 @@ class StageSetReader {
   bool number(int lineNumber, const std::string& item, int& out) {
     const std::string* text = line(lineNumber, item);
     if (!text) return false;
-    const auto value = plainDecimal(*text);
-    if (!value) {
-      fail(lineNumber, item + " is not a plain decimal number: " + quoted(*text));
+    const PlainDecimal value = plainDecimal(*text);
+    if (value.fault != NumberFault::none) {
+      fail(lineNumber, numberFault(item, value.fault, *text));
       return false;
     }
-    out = *value;
+    out = value.value;
     return true;
   }
 
@@ -159,15 +163,12 @@ std::string gridLineOf(const Board& board) {
   return line;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 std::string StageLoadError::text() const {
-  if (line <= 0) return file + ": " + what;
-  return file + ":" + std::to_string(line) + ": " + what;
+  const std::string name = printableFileName(file);
+  if (line <= 0) return name + ": " + what;
+  return name + ":" + std::to_string(line) + ": " + what;
 }
 
 std::vector<std::string> splitLines(std::string_view text) {
@@ -188,26 +189,14 @@ std::vector<std::string> splitLines(std::string_view text) {
 
 StageLoadResult readLines(const std::string& path, std::vector<std::string>& lines) {
   StageLoadResult result;
-  const auto failWith = [&](std::string what) {
+  RegularFileRead read = readRegularFile(path, kMaxFileBytes);
+  if (!read) {
     result.ok = false;
     result.error.file = path;
-    result.error.what = std::move(what);
+    result.error.what = std::move(read.error);
     return result;
-  };
-  errno = 0;
-  const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return failWith(std::string("cannot open: ") + std::strerror(errno));
-  std::string text;
-  char buffer[16384];
-  while (true) {
-    const std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
-    text.append(buffer, n);
-    if (text.size() > kMaxFileBytes) return failWith("larger than 16 MiB; not a stage set");
-    if (n < sizeof buffer) break;
   }
-  // A folder opens on some systems and fails only when read.
-  if (std::ferror(file.get())) return failWith(std::string("cannot read: ") + std::strerror(errno));
-  lines = splitLines(text);
+  lines = splitLines(read.contents);
   return result;
 }
 
@@ -273,13 +262,13 @@ bool writeStageFile(const std::string& path, const StageSlots<Slots>& set, std::
   return replaceFile(path, text, error);
 }
 
-template StageLoadResult parseStageSet(const std::vector<std::string>&, std::string_view, StageSlots<21>&);
-template StageLoadResult parseStageSet(const std::vector<std::string>&, std::string_view, StageSlots<31>&);
-template StageLoadResult loadStageFile(const std::string&, StageSlots<21>&);
-template StageLoadResult loadStageFile(const std::string&, StageSlots<31>&);
-template std::vector<std::string> stageSetLines(const StageSlots<21>&);
-template std::vector<std::string> stageSetLines(const StageSlots<31>&);
-template bool writeStageFile(const std::string&, const StageSlots<21>&, std::string*);
-template bool writeStageFile(const std::string&, const StageSlots<31>&, std::string*);
+template StageLoadResult parseStageSet(const std::vector<std::string>&, std::string_view, StageSlots<kGameStageSlots>&);
+template StageLoadResult parseStageSet(const std::vector<std::string>&, std::string_view, StageSlots<kEditorStageSlots>&);
+template StageLoadResult loadStageFile(const std::string&, StageSlots<kGameStageSlots>&);
+template StageLoadResult loadStageFile(const std::string&, StageSlots<kEditorStageSlots>&);
+template std::vector<std::string> stageSetLines(const StageSlots<kGameStageSlots>&);
+template std::vector<std::string> stageSetLines(const StageSlots<kEditorStageSlots>&);
+template bool writeStageFile(const std::string&, const StageSlots<kGameStageSlots>&, std::string*);
+template bool writeStageFile(const std::string&, const StageSlots<kEditorStageSlots>&, std::string*);
 
 }  // namespace quorel

@@ -30,8 +30,11 @@ struct StageSlots {
   bool operator==(const StageSlots&) const = default;
 };
 
-using GameStageSlots = StageSlots<21>;    // the game plays at most 20 stages
-using EditorStageSlots = StageSlots<31>;  // the editor keeps at most 30
+inline constexpr std::size_t kGameStageSlots = 21;    // the game plays at most 20 stages
+inline constexpr std::size_t kEditorStageSlots = 31;  // the editor keeps at most 30
+
+using GameStageSlots = StageSlots<kGameStageSlots>;
+using EditorStageSlots = StageSlots<kEditorStageSlots>;
 
 struct StageLoadError {
   std::string file;  // as the caller named it; "(built-in)" for the built-in text

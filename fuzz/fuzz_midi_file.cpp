@@ -9,7 +9,7 @@
 #include "fuzz/midi_checks.h"
 #include "fuzz/property.h"
 #include "fuzz/work_folder.h"
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/music_player.h"
 #include "game/presentation/sound_effects.h"
 

@@ -9,7 +9,7 @@
 
 #include "fuzz/midi_checks.h"
 #include "fuzz/property.h"
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/midi_convert.h"
 #include "game/presentation/midi_stream.h"
 

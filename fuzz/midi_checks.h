@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "fuzz/property.h"
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 
 namespace quorel::fuzz {
 

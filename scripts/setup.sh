@@ -11,8 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   zlib1g-dev
-  xvfb xauth x11-utils xdotool imagemagick sox xfonts-base
-  fonts-ipafont-gothic
+  xvfb xauth x11-utils xdotool imagemagick sox xfonts-base libx11-dev
+  fonts-ipafont-gothic qt6-translations-l10n
 )
 
 missing=()

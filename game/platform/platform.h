@@ -54,6 +54,7 @@ struct Event {
 class Display {
  public:
   virtual ~Display() = default;
+  // 0 when there is no display to open at all.
   virtual int desktopBitsPerPixel() = 0;
   // Opens the 640 x 480 picture full screen or in a window; false when that fails.
   virtual bool open(bool fullScreen) = 0;
@@ -114,6 +115,9 @@ class Platform {
   virtual AudioOutput& audio() = 0;
   // A synthesizer for the given sample rate. Never null: without a soundfont it is silent.
   virtual std::unique_ptr<MidiSynth> createSynth(int sampleRate) = 0;
+  // The seed of the game's pseudo-random numbers: the calendar time in seconds on a real
+  // machine, a fixed number a test can choose on the test back end.
+  virtual std::uint32_t randomSeed() = 0;
 };
 
 }  // namespace quorel::platform

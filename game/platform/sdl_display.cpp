@@ -16,12 +16,15 @@ SDL_Rect toSdl(const Rect& r) { return SDL_Rect{r.x, r.y, r.w, r.h}; }
 SdlDisplay::~SdlDisplay() { destroy(); }
 
 int SdlDisplay::desktopBitsPerPixel() {
+  if (!videoReady_) return 0;
+  // A display whose mode cannot be read, or reads as no depth, still opens; the common depth
+  // stands in.
+  constexpr int kCommonDepth = 32;
   SDL_DisplayMode mode;
-  // Without a display there is no depth to compare; the common one stands in. Any question
-  // asked then goes to the terminal, and opening the screen fails anyway.
-  if (!videoReady_ || SDL_GetDesktopDisplayMode(0, &mode) != 0) return 32;
-  return desktopDepth(static_cast<int>(SDL_BITSPERPIXEL(mode.format)),
-                      static_cast<int>(SDL_BYTESPERPIXEL(mode.format)));
+  if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return kCommonDepth;
+  const int depth = desktopDepth(static_cast<int>(SDL_BITSPERPIXEL(mode.format)),
+                                 static_cast<int>(SDL_BYTESPERPIXEL(mode.format)));
+  return depth > 0 ? depth : kCommonDepth;
 }
 
 bool SdlDisplay::open(bool fullScreen) {
@@ -37,8 +40,6 @@ bool SdlDisplay::open(bool fullScreen) {
   if (fullScreen && SDL_GetDisplayBounds(0, &area) != 0) area = {0, 0, kScreenWidth, kScreenHeight};
   window_ = SDL_CreateWindow("quorel", area.x, area.y, area.w, area.h, flags);
   if (window_ == nullptr) return false;
-  SDL_ShowWindow(window_);
-  if (!fullScreen) placeWindow();
   // No vertical sync: the game holds its own 16 ms cadence, which a 60 Hz refresh (16.7 ms)
   // would stretch into late frames and so slow the game down.
   renderer_ = SDL_CreateRenderer(window_, -1, 0);
@@ -48,6 +49,10 @@ bool SdlDisplay::open(bool fullScreen) {
   }
   SDL_RendererInfo info{};
   smoothFit_ = SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_ACCELERATED) != 0;
+  // Shown only now: a renderer may replace the window it was made for, and whatever the player
+  // (or the window manager) sent to a window already shown, a close above all, went with it.
+  SDL_ShowWindow(window_);
+  if (!fullScreen) placeWindow();
   // Keys go to the game straight, never into an input method.
   SDL_StopTextInput();
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);

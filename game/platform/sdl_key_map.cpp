@@ -26,120 +26,122 @@
 #include <algorithm>
 #include <iterator>
 
+#include "game/platform/virtual_keys.h"
+
 namespace quorel::platform {
 
 namespace {
 
 constexpr KeyPlace kKeyPlaces[] = {
-    {SDL_SCANCODE_BACKSPACE, 0x08},
-    {SDL_SCANCODE_TAB, 0x09},
-    {SDL_SCANCODE_RETURN, 0x0D},
-    {SDL_SCANCODE_KP_ENTER, 0x0D},
-    {SDL_SCANCODE_LSHIFT, 0x10},
-    {SDL_SCANCODE_RSHIFT, 0x10},
-    {SDL_SCANCODE_LCTRL, 0x11},
-    {SDL_SCANCODE_RCTRL, 0x11},
-    {SDL_SCANCODE_LALT, 0x12},
-    {SDL_SCANCODE_RALT, 0x12},
-    {SDL_SCANCODE_PAUSE, 0x13},
-    {SDL_SCANCODE_CAPSLOCK, 0x14},
-    {SDL_SCANCODE_ESCAPE, 0x1B},
-    {SDL_SCANCODE_INTERNATIONAL4, 0x1C},  // 変換
-    {SDL_SCANCODE_INTERNATIONAL5, 0x1D},  // 無変換
-    {SDL_SCANCODE_SPACE, 0x20},
-    {SDL_SCANCODE_PAGEUP, 0x21},
-    {SDL_SCANCODE_PAGEDOWN, 0x22},
-    {SDL_SCANCODE_END, 0x23},
-    {SDL_SCANCODE_HOME, 0x24},
-    {SDL_SCANCODE_LEFT, 0x25},
-    {SDL_SCANCODE_UP, 0x26},
-    {SDL_SCANCODE_RIGHT, 0x27},
-    {SDL_SCANCODE_DOWN, 0x28},
-    {SDL_SCANCODE_PRINTSCREEN, 0x2C},
-    {SDL_SCANCODE_INSERT, 0x2D},
-    {SDL_SCANCODE_DELETE, 0x2E},
-    {SDL_SCANCODE_0, 0x30},
-    {SDL_SCANCODE_1, 0x31},
-    {SDL_SCANCODE_2, 0x32},
-    {SDL_SCANCODE_3, 0x33},
-    {SDL_SCANCODE_4, 0x34},
-    {SDL_SCANCODE_5, 0x35},
-    {SDL_SCANCODE_6, 0x36},
-    {SDL_SCANCODE_7, 0x37},
-    {SDL_SCANCODE_8, 0x38},
-    {SDL_SCANCODE_9, 0x39},
-    {SDL_SCANCODE_A, 0x41},
-    {SDL_SCANCODE_B, 0x42},
-    {SDL_SCANCODE_C, 0x43},
-    {SDL_SCANCODE_D, 0x44},
-    {SDL_SCANCODE_E, 0x45},
-    {SDL_SCANCODE_F, 0x46},
-    {SDL_SCANCODE_G, 0x47},
-    {SDL_SCANCODE_H, 0x48},
-    {SDL_SCANCODE_I, 0x49},
-    {SDL_SCANCODE_J, 0x4A},
-    {SDL_SCANCODE_K, 0x4B},
-    {SDL_SCANCODE_L, 0x4C},
-    {SDL_SCANCODE_M, 0x4D},
-    {SDL_SCANCODE_N, 0x4E},
-    {SDL_SCANCODE_O, 0x4F},
-    {SDL_SCANCODE_P, 0x50},
-    {SDL_SCANCODE_Q, 0x51},
-    {SDL_SCANCODE_R, 0x52},
-    {SDL_SCANCODE_S, 0x53},
-    {SDL_SCANCODE_T, 0x54},
-    {SDL_SCANCODE_U, 0x55},
-    {SDL_SCANCODE_V, 0x56},
-    {SDL_SCANCODE_W, 0x57},
-    {SDL_SCANCODE_X, 0x58},
-    {SDL_SCANCODE_Y, 0x59},
-    {SDL_SCANCODE_Z, 0x5A},
-    {SDL_SCANCODE_LGUI, 0x5B},
-    {SDL_SCANCODE_RGUI, 0x5C},
-    {SDL_SCANCODE_APPLICATION, 0x5D},
-    {SDL_SCANCODE_KP_0, 0x60},
-    {SDL_SCANCODE_KP_1, 0x61},
-    {SDL_SCANCODE_KP_2, 0x62},
-    {SDL_SCANCODE_KP_3, 0x63},
-    {SDL_SCANCODE_KP_4, 0x64},
-    {SDL_SCANCODE_KP_5, 0x65},
-    {SDL_SCANCODE_KP_6, 0x66},
-    {SDL_SCANCODE_KP_7, 0x67},
-    {SDL_SCANCODE_KP_8, 0x68},
-    {SDL_SCANCODE_KP_9, 0x69},
-    {SDL_SCANCODE_KP_MULTIPLY, 0x6A},
-    {SDL_SCANCODE_KP_PLUS, 0x6B},
-    {SDL_SCANCODE_KP_MINUS, 0x6D},
-    {SDL_SCANCODE_KP_PERIOD, 0x6E},
-    {SDL_SCANCODE_KP_DIVIDE, 0x6F},
-    {SDL_SCANCODE_F1, 0x70},
-    {SDL_SCANCODE_F2, 0x71},
-    {SDL_SCANCODE_F3, 0x72},
-    {SDL_SCANCODE_F4, 0x73},
-    {SDL_SCANCODE_F5, 0x74},
-    {SDL_SCANCODE_F6, 0x75},
-    {SDL_SCANCODE_F7, 0x76},
-    {SDL_SCANCODE_F8, 0x77},
-    {SDL_SCANCODE_F9, 0x78},
-    {SDL_SCANCODE_F10, 0x79},
-    {SDL_SCANCODE_F11, 0x7A},
-    {SDL_SCANCODE_F12, 0x7B},
-    {SDL_SCANCODE_NUMLOCKCLEAR, 0x90},
-    {SDL_SCANCODE_SCROLLLOCK, 0x91},
-    {SDL_SCANCODE_APOSTROPHE, 0xBA},      // ":"
-    {SDL_SCANCODE_SEMICOLON, 0xBB},       // ";"
-    {SDL_SCANCODE_COMMA, 0xBC},           // ","
-    {SDL_SCANCODE_MINUS, 0xBD},           // "-"
-    {SDL_SCANCODE_PERIOD, 0xBE},          // "."
-    {SDL_SCANCODE_SLASH, 0xBF},           // "/"
-    {SDL_SCANCODE_LEFTBRACKET, 0xC0},     // "@"
-    {SDL_SCANCODE_RIGHTBRACKET, 0xDB},    // "["
-    {SDL_SCANCODE_INTERNATIONAL3, 0xDC},  // "¥"
-    {SDL_SCANCODE_BACKSLASH, 0xDD},       // "]"
-    {SDL_SCANCODE_NONUSHASH, 0xDD},       // "]"
-    {SDL_SCANCODE_EQUALS, 0xDE},          // "^"
-    {SDL_SCANCODE_INTERNATIONAL1, 0xE2},  // "\ ろ"
-    {SDL_SCANCODE_NONUSBACKSLASH, 0xE2},  // ISO "\" left of Z
+    {SDL_SCANCODE_BACKSPACE, vk::kBack},
+    {SDL_SCANCODE_TAB, vk::kTab},
+    {SDL_SCANCODE_RETURN, vk::kReturn},
+    {SDL_SCANCODE_KP_ENTER, vk::kReturn},
+    {SDL_SCANCODE_LSHIFT, vk::kShift},
+    {SDL_SCANCODE_RSHIFT, vk::kShift},
+    {SDL_SCANCODE_LCTRL, vk::kControl},
+    {SDL_SCANCODE_RCTRL, vk::kControl},
+    {SDL_SCANCODE_LALT, vk::kMenu},
+    {SDL_SCANCODE_RALT, vk::kMenu},
+    {SDL_SCANCODE_PAUSE, vk::kPause},
+    {SDL_SCANCODE_CAPSLOCK, vk::kCapital},
+    {SDL_SCANCODE_ESCAPE, vk::kEscape},
+    {SDL_SCANCODE_INTERNATIONAL4, vk::kConvert},  // 変換
+    {SDL_SCANCODE_INTERNATIONAL5, vk::kNonConvert},  // 無変換
+    {SDL_SCANCODE_SPACE, vk::kSpace},
+    {SDL_SCANCODE_PAGEUP, vk::kPrior},
+    {SDL_SCANCODE_PAGEDOWN, vk::kNext},
+    {SDL_SCANCODE_END, vk::kEnd},
+    {SDL_SCANCODE_HOME, vk::kHome},
+    {SDL_SCANCODE_LEFT, vk::kLeft},
+    {SDL_SCANCODE_UP, vk::kUp},
+    {SDL_SCANCODE_RIGHT, vk::kRight},
+    {SDL_SCANCODE_DOWN, vk::kDown},
+    {SDL_SCANCODE_PRINTSCREEN, vk::kSnapshot},
+    {SDL_SCANCODE_INSERT, vk::kInsert},
+    {SDL_SCANCODE_DELETE, vk::kDelete},
+    {SDL_SCANCODE_0, vk::digit(0)},
+    {SDL_SCANCODE_1, vk::digit(1)},
+    {SDL_SCANCODE_2, vk::digit(2)},
+    {SDL_SCANCODE_3, vk::digit(3)},
+    {SDL_SCANCODE_4, vk::digit(4)},
+    {SDL_SCANCODE_5, vk::digit(5)},
+    {SDL_SCANCODE_6, vk::digit(6)},
+    {SDL_SCANCODE_7, vk::digit(7)},
+    {SDL_SCANCODE_8, vk::digit(8)},
+    {SDL_SCANCODE_9, vk::digit(9)},
+    {SDL_SCANCODE_A, vk::letter('A')},
+    {SDL_SCANCODE_B, vk::letter('B')},
+    {SDL_SCANCODE_C, vk::letter('C')},
+    {SDL_SCANCODE_D, vk::letter('D')},
+    {SDL_SCANCODE_E, vk::letter('E')},
+    {SDL_SCANCODE_F, vk::letter('F')},
+    {SDL_SCANCODE_G, vk::letter('G')},
+    {SDL_SCANCODE_H, vk::letter('H')},
+    {SDL_SCANCODE_I, vk::letter('I')},
+    {SDL_SCANCODE_J, vk::letter('J')},
+    {SDL_SCANCODE_K, vk::letter('K')},
+    {SDL_SCANCODE_L, vk::letter('L')},
+    {SDL_SCANCODE_M, vk::letter('M')},
+    {SDL_SCANCODE_N, vk::letter('N')},
+    {SDL_SCANCODE_O, vk::letter('O')},
+    {SDL_SCANCODE_P, vk::letter('P')},
+    {SDL_SCANCODE_Q, vk::letter('Q')},
+    {SDL_SCANCODE_R, vk::letter('R')},
+    {SDL_SCANCODE_S, vk::letter('S')},
+    {SDL_SCANCODE_T, vk::letter('T')},
+    {SDL_SCANCODE_U, vk::letter('U')},
+    {SDL_SCANCODE_V, vk::letter('V')},
+    {SDL_SCANCODE_W, vk::letter('W')},
+    {SDL_SCANCODE_X, vk::letter('X')},
+    {SDL_SCANCODE_Y, vk::letter('Y')},
+    {SDL_SCANCODE_Z, vk::letter('Z')},
+    {SDL_SCANCODE_LGUI, vk::kLeftWindows},
+    {SDL_SCANCODE_RGUI, vk::kRightWindows},
+    {SDL_SCANCODE_APPLICATION, vk::kApps},
+    {SDL_SCANCODE_KP_0, vk::numpad(0)},
+    {SDL_SCANCODE_KP_1, vk::numpad(1)},
+    {SDL_SCANCODE_KP_2, vk::numpad(2)},
+    {SDL_SCANCODE_KP_3, vk::numpad(3)},
+    {SDL_SCANCODE_KP_4, vk::numpad(4)},
+    {SDL_SCANCODE_KP_5, vk::numpad(5)},
+    {SDL_SCANCODE_KP_6, vk::numpad(6)},
+    {SDL_SCANCODE_KP_7, vk::numpad(7)},
+    {SDL_SCANCODE_KP_8, vk::numpad(8)},
+    {SDL_SCANCODE_KP_9, vk::numpad(9)},
+    {SDL_SCANCODE_KP_MULTIPLY, vk::kMultiply},
+    {SDL_SCANCODE_KP_PLUS, vk::kAdd},
+    {SDL_SCANCODE_KP_MINUS, vk::kSubtract},
+    {SDL_SCANCODE_KP_PERIOD, vk::kDecimal},
+    {SDL_SCANCODE_KP_DIVIDE, vk::kDivide},
+    {SDL_SCANCODE_F1, vk::functionKey(1)},
+    {SDL_SCANCODE_F2, vk::functionKey(2)},
+    {SDL_SCANCODE_F3, vk::functionKey(3)},
+    {SDL_SCANCODE_F4, vk::functionKey(4)},
+    {SDL_SCANCODE_F5, vk::functionKey(5)},
+    {SDL_SCANCODE_F6, vk::functionKey(6)},
+    {SDL_SCANCODE_F7, vk::functionKey(7)},
+    {SDL_SCANCODE_F8, vk::functionKey(8)},
+    {SDL_SCANCODE_F9, vk::functionKey(9)},
+    {SDL_SCANCODE_F10, vk::functionKey(10)},
+    {SDL_SCANCODE_F11, vk::functionKey(11)},
+    {SDL_SCANCODE_F12, vk::functionKey(12)},
+    {SDL_SCANCODE_NUMLOCKCLEAR, vk::kNumLock},
+    {SDL_SCANCODE_SCROLLLOCK, vk::kScroll},
+    {SDL_SCANCODE_APOSTROPHE, vk::kOem1},      // ":"
+    {SDL_SCANCODE_SEMICOLON, vk::kOemPlus},       // ";"
+    {SDL_SCANCODE_COMMA, vk::kOemComma},           // ","
+    {SDL_SCANCODE_MINUS, vk::kOemMinus},           // "-"
+    {SDL_SCANCODE_PERIOD, vk::kOemPeriod},          // "."
+    {SDL_SCANCODE_SLASH, vk::kOem2},           // "/"
+    {SDL_SCANCODE_LEFTBRACKET, vk::kOem3},     // "@"
+    {SDL_SCANCODE_RIGHTBRACKET, vk::kOem4},    // "["
+    {SDL_SCANCODE_INTERNATIONAL3, vk::kOem5},  // "¥"
+    {SDL_SCANCODE_BACKSLASH, vk::kOem6},       // "]"
+    {SDL_SCANCODE_NONUSHASH, vk::kOem6},       // "]"
+    {SDL_SCANCODE_EQUALS, vk::kOem7},          // "^"
+    {SDL_SCANCODE_INTERNATIONAL1, vk::kOem102},  // "\ ろ"
+    {SDL_SCANCODE_NONUSBACKSLASH, vk::kOem102},  // ISO "\" left of Z
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include "game/platform/sdl_platform.h"
 
 #include <cstdio>
+#include <cstring>
+#include <ctime>
 
 #include "game/platform/fluid_synth.h"
 #include "game/platform/sdl_backend.h"
@@ -10,12 +12,23 @@ namespace quorel::platform {
 
 namespace {
 
+// SDL falls back to these when it reaches no display; a game on them would run where nobody can
+// see it. They serve only when asked for by name (SDL_VIDEODRIVER).
+bool showsNothing(const char* videoDriver) {
+  return videoDriver != nullptr && (std::strcmp(videoDriver, "offscreen") == 0 || std::strcmp(videoDriver, "dummy") == 0);
+}
+
 // Starts SDL before any part of the back end uses it, and ends it after the last has gone.
 class SdlSession {
  public:
   SdlSession() {
     SDL_InitSubSystem(SDL_INIT_EVENTS | SDL_INIT_JOYSTICK);
     videoReady_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (videoReady_ && showsNothing(SDL_GetCurrentVideoDriver()) && SDL_GetHint(SDL_HINT_VIDEODRIVER) == nullptr) {
+      SDL_SetError("none found, only the %s video driver", SDL_GetCurrentVideoDriver());
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      videoReady_ = false;
+    }
     if (!videoReady_) std::fprintf(stderr, "quorel: no display: %s\n", SDL_GetError());
   }
   ~SdlSession() { SDL_Quit(); }
@@ -37,6 +50,7 @@ class SdlPlatform : public Platform {
   Dialogs& dialogs() override { return dialogs_; }
   AudioOutput& audio() override { return audio_; }
   std::unique_ptr<MidiSynth> createSynth(int sampleRate) override { return createFluidSynth(sampleRate); }
+  std::uint32_t randomSeed() override { return static_cast<std::uint32_t>(std::time(nullptr)); }
 
  private:
   // Declared first: destroyed last.

@@ -1,19 +1,19 @@
 #include "game/presentation/music_player.h"
 
 #include <algorithm>
-#include <array>
-#include <filesystem>
-#include <fstream>
+#include <span>
 
+#include "common/regular_file.h"
 #include "game/presentation/sound_effects.h"
 
 namespace quorel {
 
 namespace {
 
-constexpr std::streamoff kSmallestFile = 24;
-constexpr std::size_t kHeaderReadSize = 16;
+constexpr std::size_t kSmallestFile = 24;  // a header and a track header
 constexpr std::size_t kTrackHeaderSize = 8;
+// The game's pieces are a few kilobytes; the cap keeps a wrong file from eating memory.
+constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
 constexpr int kRateWithoutStream = 44100;
 
 std::uint32_t readBe32(const std::uint8_t* bytes) {
@@ -24,11 +24,6 @@ std::uint32_t readBe32(const std::uint8_t* bytes) {
 std::uint16_t readBe16(const std::uint8_t* bytes) { return static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]); }
 
 bool hasTag(const std::uint8_t* bytes, const char* tag) { return std::equal(bytes, bytes + 4, tag); }
-
-template <std::size_t N>
-bool readExactly(std::ifstream& file, std::array<std::uint8_t, N>& into) {
-  return static_cast<bool>(file.read(reinterpret_cast<char*>(into.data()), N));
-}
 
 }  // namespace
 
@@ -45,35 +40,31 @@ MusicPlayer::~MusicPlayer() {
 bool MusicPlayer::load(const std::string& path) {
   close();
   lastError_.clear();
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  // A file that cannot be opened (missing, a folder, a FIFO ...) fails quietly, before any check.
+  const RegularFileRead file = readRegularFile(path, kMaxFileBytes);
   if (!file) return false;
-  const std::streamoff size = file.tellg();
-  file.seekg(0);
-  if (size < kSmallestFile) return refuseLoad("ファイルサイズが不正");
+  const std::span<const std::uint8_t> bytes = file.bytes();
+  if (bytes.size() < kSmallestFile) return refuseLoad("ファイルサイズが不正");
 
-  std::array<std::uint8_t, kHeaderReadSize> header{};
-  if (!readExactly(file, header)) return refuseLoad("ヘッダー読み込みに失敗");
-  if (!hasTag(header.data(), "MThd")) return refuseLoad("ヘッダーが不正");
+  const std::uint8_t* header = bytes.data();
+  if (!hasTag(header, "MThd")) return refuseLoad("ヘッダーが不正");
   const std::uint32_t headerLength = readBe32(&header[4]);
   const std::uint16_t format = readBe16(&header[8]);
   const std::uint16_t tracks = readBe16(&header[10]);
   division_ = readBe16(&header[12]);
   if (format != 0 || tracks != 1) return refuseLoad("データ形式が Format 0 以外");
 
-  std::array<std::uint8_t, kTrackHeaderSize> trackHeader{};
-  file.seekg(std::streamoff{8} + headerLength);
-  if (!readExactly(file, trackHeader)) return refuseLoad("トラックヘッダー読み込みに失敗");
-  if (!hasTag(trackHeader.data(), "MTrk")) return refuseLoad("トラックヘッダーが不正");
+  const std::uint64_t trackHeaderAt = std::uint64_t{8} + headerLength;
+  if (trackHeaderAt + kTrackHeaderSize > bytes.size()) return refuseLoad("トラックヘッダー読み込みに失敗");
+  const std::uint8_t* trackHeader = bytes.data() + trackHeaderAt;
+  if (!hasTag(trackHeader, "MTrk")) return refuseLoad("トラックヘッダーが不正");
 
   freeTrack();
-  // A length beyond the end of the file is a read that must fail; finding out before
-  // allocating keeps a damaged header from asking for gigabytes.
+  const std::uint64_t trackAt = trackHeaderAt + kTrackHeaderSize;
   const std::uint32_t trackLength = readBe32(&trackHeader[4]);
-  if (trackLength > size - file.tellg()) return refuseLoad("トラックの読み込みに失敗");
-  std::vector<std::uint8_t> track(trackLength);
-  if (!file.read(reinterpret_cast<char*>(track.data()), trackLength)) return refuseLoad("トラックの読み込みに失敗");
+  if (trackLength > bytes.size() - trackAt) return refuseLoad("トラックの読み込みに失敗");
+  std::vector<std::uint8_t> track(bytes.begin() + static_cast<std::ptrdiff_t>(trackAt),
+                                  bytes.begin() + static_cast<std::ptrdiff_t>(trackAt + trackLength));
 
   std::lock_guard lock(mutex_);
   track_ = std::move(track);

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
 #include <utility>
-#include <vector>
 
+#include "common/regular_file.h"
 #include "game/presentation/bitmap.h"
 #include "game/resources/resources.h"
 
@@ -25,11 +23,7 @@ std::string lowerCase(std::string_view text) {
   return lower;
 }
 
-std::vector<std::uint8_t> readWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+constexpr std::size_t kMaxPictureFileBytes = std::size_t{64} << 20;
 
 bool insideSurface(const Rect& r, const Surface& s) {
   return r.left >= 0 && r.top >= 0 && r.right <= s.width() && r.bottom <= s.height();
@@ -40,14 +34,15 @@ bool insideSurface(const Rect& r, const Surface& s) {
 Screen::Screen(platform::Platform& platform, std::function<void()> framePacing)
     : platform_(platform), framePacing_(std::move(framePacing)) {}
 
-bool Screen::startUp(bool& wantFullScreen) {
+bool Screen::startUp(bool& fullScreen, int wantedDepth) {
   platform::Display& display = platform_.display();
   desktopDepth = display.desktopBitsPerPixel();
-  if (!wantFullScreen && desktopDepth != wantedDepth &&
+  // No display at all: nothing to ask about, and the failure is what the player must hear.
+  if (desktopDepth == 0) return false;
+  if (!fullScreen && desktopDepth != wantedDepth &&
       platform_.dialogs().askYesNo(kFullScreenQuestion, kFullScreenCaption)) {
-    wantFullScreen = true;
+    fullScreen = true;
   }
-  fullScreen = wantFullScreen;
   if (!display.open(fullScreen)) return false;
   if (fullScreen) desktopDepth = wantedDepth;
   return true;
@@ -61,8 +56,7 @@ SurfacePtr Screen::createSurface(int width, int height) const {
 SurfacePtr Screen::loadPicture(std::string_view name) const {
   const std::string lower = lowerCase(name);
   if (lower.find(".bmp") != std::string::npos) {
-    const std::vector<std::uint8_t> bytes = readWholeFile(pictureFolder + lower);
-    return decodeBitmap(bytes);
+    return decodeBitmap(readRegularFile(pictureFolder + lower, kMaxPictureFileBytes).bytes());
   }
   return decodeBitmap(resources::find("BITMAP", lower));
 }

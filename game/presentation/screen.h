@@ -24,8 +24,9 @@ class Screen {
   Screen(platform::Platform& platform, std::function<void()> framePacing);
 
   // Opens the display full screen or in a window. A windowed wish on a desktop whose depth is
-  // not the wanted one is offered full screen first; `fullScreen` comes back as opened.
-  bool startUp(bool& fullScreen);
+  // not `wantedDepth` (the BIT setting) is offered full screen first; `fullScreen` comes back
+  // as opened.
+  bool startUp(bool& fullScreen, int wantedDepth);
 
   SurfacePtr createSurface(int width, int height) const;
   // A picture by name: from the built-in resources, or from a file when the name has ".bmp".
@@ -44,9 +45,7 @@ class Screen {
   const Surface& backBuffer() const { return backBuffer_; }
 
   std::string pictureFolder;  // put in front of a picture file name
-  int wantedDepth = 16;       // the BIT setting
   int desktopDepth = 0;       // measured at start-up; the wanted depth after a full-screen start
-  bool fullScreen = true;
 
  private:
   platform::Platform& platform_;

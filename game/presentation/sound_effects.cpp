@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
+#include "common/regular_file.h"
 #include "game/resources/resources.h"
 
 namespace quorel {
@@ -19,18 +17,14 @@ std::string upperCase(std::string_view name) {
   return upper;
 }
 
-std::vector<std::uint8_t> readWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return {};
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+constexpr std::size_t kMaxSoundFileBytes = std::size_t{16} << 20;
 
 }  // namespace
 
 SoundEffects::SoundEffects(platform::Platform& platform)
     : randomSource([this] { return static_cast<unsigned>(random_()); }),
       platform_(platform),
-      random_(std::random_device{}()) {}
+      random_(platform.randomSeed()) {}
 
 SoundEffects::~SoundEffects() {
   if (sampleRate_ > 0) platform_.audio().close();
@@ -43,9 +37,9 @@ bool SoundEffects::startUp() {
   return true;
 }
 
-void SoundEffects::play(std::string_view name, int pan) {
-  if (!effectsOn) return;
-  if (beepMode) {
+void SoundEffects::play(std::string_view name, int pan, EffectSwitches switches) {
+  if (!switches.effectsOn) return;
+  if (switches.beepMode) {
     platform_.dialogs().beep();
     return;
   }
@@ -55,10 +49,10 @@ void SoundEffects::play(std::string_view name, int pan) {
 
 std::unique_ptr<const EffectSound> SoundEffects::loadSound(std::string_view upperName) const {
   std::span<const std::uint8_t> image = resources::find("WAVE", upperName);
-  std::vector<std::uint8_t> fileImage;
+  RegularFileRead file;
   if (image.empty()) {
-    fileImage = readWholeFile(std::string(upperName));
-    image = fileImage;
+    file = readRegularFile(std::string(upperName), kMaxSoundFileBytes);
+    image = file.bytes();
   }
   const std::optional<WaveImage> wave = parseWave(image);
   return wave ? makeEffectSound(*wave, sampleRate_) : nullptr;

@@ -9,6 +9,13 @@
 
 namespace quorel {
 
+// Whether effects sound at all (the S.E. setting) and whether a system beep stands in for
+// them. They belong to the game state, which hands them over with every effect.
+struct EffectSwitches {
+  bool effectsOn = true;
+  bool beepMode = false;
+};
+
 class SoundEffects {
  public:
   explicit SoundEffects(platform::Platform& platform);
@@ -21,14 +28,12 @@ class SoundEffects {
   // Plays the named effect ("move", "hit", ...) once, with pan in hundredths of a decibel.
   // The sound is the WAVE resource of the upper-cased name, else the file of that name in the
   // working folder; a missing or unplayable sound plays nothing.
-  void play(std::string_view name, int pan);
+  void play(std::string_view name, int pan, EffectSwitches switches = {});
 
   // The open stream's rate; 0 until startUp has succeeded.
   int sampleRate() const { return sampleRate_; }
   AudioMixer& mixer() { return mixer_; }
 
-  bool beepMode = false;
-  bool effectsOn = true;  // the S.E. setting, read on every play
   // Picks the voice a new effect takes when all eight are busy (taken modulo 8).
   std::function<unsigned()> randomSource;
 

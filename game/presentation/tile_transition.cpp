@@ -16,7 +16,7 @@ constexpr std::uint32_t kStepPeriod = 20;
 constexpr int kWhiteTileX = 64, kWhiteTileY = 32;
 constexpr int kBlackTileX = 96, kBlackTileY = 32;
 
-void drawCell(Screen& screen, const Surface* map, const Surface* work, int mode, int column, int row,
+void drawCell(Screen& screen, const Surface* map, const Surface* work, TransitionMode mode, int column, int row,
               int width, int height) {
   const int x = kTile * column;
   const int y = kTile * row;
@@ -37,7 +37,7 @@ void drawCell(Screen& screen, const Surface* map, const Surface* work, int mode,
 
 // Row r starts one step after the row above; within a row the front moves two columns a step,
 // and each cell grows from its own top-left corner by a pixel a step.
-void drawStep(Screen& screen, const Surface* map, const Surface* work, int mode, int t) {
+void drawStep(Screen& screen, const Surface* map, const Surface* work, TransitionMode mode, int t) {
   for (int row = 0; row < std::min(t, kRows); ++row) {
     for (int column = 0; column < std::min(2 * (t - row), kColumns); ++column) {
       const int width = std::min(t - column, kTile);
@@ -50,7 +50,7 @@ void drawStep(Screen& screen, const Surface* map, const Surface* work, int mode,
 
 }  // namespace
 
-void tileTransition(Screen& screen, const Surface* map, const Surface* work, int mode,
+void tileTransition(Screen& screen, const Surface* map, const Surface* work, TransitionMode mode,
                     TransitionSettings settings, const TransitionLoop& loop) {
   if (!settings.fadeInOut) return;
   const int step = settings.drawLevel ? 1 : 2;

@@ -1,6 +1,6 @@
 #pragma once
 // The one screen change of the game: 32 x 32 tiles growing from the top-left corner until they
-// cover the screen with black (mode 0), white (mode 1) or the work surface (mode 2).
+// cover the screen with black, white or the work surface.
 #include <cstdint>
 #include <functional>
 
@@ -10,9 +10,12 @@ namespace quorel {
 
 class Screen;
 
-inline constexpr int kTransitionBlack = 0;
-inline constexpr int kTransitionWhite = 1;
-inline constexpr int kTransitionReveal = 2;
+// What the tiles cover the screen with.
+enum TransitionMode : int {
+  kTransitionBlack = 0,
+  kTransitionWhite = 1,
+  kTransitionReveal = 2,  // the work surface
+};
 
 // What the transition needs from the scene loop between its frames.
 struct TransitionLoop {
@@ -28,7 +31,7 @@ struct TransitionSettings {
 };
 
 // Runs the whole transition; `map` holds the white and black tiles, `work` the screen to reveal.
-void tileTransition(Screen& screen, const Surface* map, const Surface* work, int mode,
+void tileTransition(Screen& screen, const Surface* map, const Surface* work, TransitionMode mode,
                     TransitionSettings settings, const TransitionLoop& loop);
 
 }  // namespace quorel

@@ -6,8 +6,6 @@ namespace quorel {
 
 namespace {
 
-constexpr int kCellPixels = 32;
-constexpr int kPushPose = 4;
 constexpr int kPushPoseTimer = -30;  // holds the push pose for 37 frames
 
 }  // namespace
@@ -18,12 +16,16 @@ StepOutcome MoveRules::beginStep(int dx, int dy) {
   state.moveX = dx;
   state.moveY = dy;
   state.stepFramesLeft = state.stepFrames - 1;
-  state.spriteX = fromX * kCellPixels;
-  state.spriteY = fromY * kCellPixels;
-  state.playerX += dx;
-  state.playerY += dy;
+  state.spriteX = cellPixel(fromX);
+  state.spriteY = cellPixel(fromY);
   const StepOutcome outcome = stepOutcome(board, fromX, fromY, dx, dy, ngNumber);
-  if (outcome.kind == StepKind::Wall) stepBack();
+  // Judged before the player's cell changes, so a start far outside the grid cannot overflow.
+  if (outcome.playerMoves()) {
+    state.playerX += dx;
+    state.playerY += dy;
+  } else {
+    stepBack();
+  }
   if (!outcome.showsPushPose()) return outcome;
 
   state.spriteFrame = kPushPose;
@@ -41,8 +43,7 @@ StepOutcome MoveRules::beginStep(int dx, int dy) {
       applyStep(board, fromX, fromY, dx, dy, outcome);
       effects.playEffect(outcome.struckCode != kFloor ? "hit" : "clear", 0);
       break;
-    default:
-      stepBack();
+    default:  // a blocked push: the player has stayed
       break;
   }
   int& moves = state.blockMoves[stage];
@@ -62,7 +63,7 @@ void MoveRules::countBlockMove() {
 }
 
 void advanceSprite(PlayState& state) {
-  const int pixelsPerFrame = kCellPixels / state.stepFrames;
+  const int pixelsPerFrame = kCellSize / state.stepFrames;
   state.spriteX += pixelsPerFrame * state.moveX;
   state.spriteY += pixelsPerFrame * state.moveY;
   state.stepFramesLeft -= 1;
@@ -92,8 +93,8 @@ int facingOf(PlayState& state) {
 void startAttempt(PlayState& state, int stage, int startX, int startY) {
   state.playerX = startX;
   state.playerY = startY;
-  state.spriteX = kCellPixels * startX;
-  state.spriteY = kCellPixels * startY;
+  state.spriteX = cellPixel(startX);
+  state.spriteY = cellPixel(startY);
   state.prevX = 0;
   state.prevY = 0;
   state.blockMoves[stage] = 0;

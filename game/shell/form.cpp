@@ -1,36 +1,35 @@
 #include "game/shell/form.h"
 
 #include <algorithm>
-#include <ctime>
+#include <cstdio>
 #include <filesystem>
 #include <string_view>
 #include <utility>
 
+#include "common/printable_text.h"
+#include "common/safe_file.h"
 #include "common/temp_path.h"
 #include "game/presentation/music_player.h"
 #include "game/presentation/screen.h"
 #include "game/presentation/sound_effects.h"
 #include "game/presentation/text.h"
 #include "game/presentation/tile_transition.h"
+#include "game/platform/virtual_keys.h"
 #include "game/resources/resources.h"
 #include "game/shell/command_line.h"
 #include "game/shell/data_files.h"
+#include "game/shell/controls.h"
 #include "game/shell/frame_timing.h"
-#include "game/shell/input_test.h"
-#include "game/shell/scene_table.h"
+#include "game/shell/scene_steps.h"
 #include "game/shell/stage_files.h"
 
 namespace quorel {
 
 namespace {
 
-constexpr int kVirtualKeyEscape = 27;
-constexpr int kVirtualKeyF5 = 116;
-constexpr int kVirtualKeyF9 = 120;
-
 constexpr int kTestPlayContinue = 99;
 constexpr int kTestPlayRecord = 1;  // no clear in test play beats it, so no record file is written
-constexpr int kBuiltInStageLimit = 21;
+constexpr int kBuiltInStageLimit = static_cast<int>(kGameStageSlots);
 constexpr int kStartUpFrames = 4;
 
 const char* const kApplicationTitle = "quorel";
@@ -40,7 +39,7 @@ const char* const kSoundFailure =
     "DirectSoundの初期化に失敗しました\nビープ音で代用しますね（一部の機種では再生できませんが）";
 const char* const kSoundFailureCaption = "質問";
 const char* const kDisplayFailure = "DirectDrawの初期化に失敗しました";
-const char* const kTitleMusic = "bgm/bgm02.mid";
+const char* const kSettingsNotSaved = "The settings and the records of the built-in stages could not be saved.";
 
 constexpr int kExitFatal = -1;
 constexpr int kExitTestPlayRefused = 1;
@@ -56,10 +55,12 @@ std::string currentFolder() {
 TForm1::TForm1(platform::Platform& platformIn, std::string executablePathIn)
     : platform(platformIn),
       executablePath(std::move(executablePathIn)),
-      folder(gameFolder(executablePath)),
       workingFolder(currentFolder()),
       stageFileNames(kStageFileSlots),
       stageFileLabels(kStageFileSlots) {
+  GameFolder found = findGameFolder(executablePath);
+  folder = std::move(found.path);
+  foldersPassedOver = std::move(found.passedOver);
   pacer = std::make_unique<FramePacer>(platform.clock());
   waiter = std::make_unique<FrameWaiter>(platform.clock(), platform.input(), [this] {
     if (closeRequested_) return false;
@@ -67,10 +68,9 @@ TForm1::TForm1(platform::Platform& platformIn, std::string executablePathIn)
     return !closeRequested_;
   });
   screen = std::make_unique<Screen>(platform, [this] { pacer->pace(); });
-  inputTest = std::make_unique<InputTest>(platform.input());
+  controls = std::make_unique<Controls>(platform.input());
   effects = std::make_unique<SoundEffects>(platform);
   music = std::make_unique<MusicPlayer>(platform, *effects);
-  for (auto& [number, scene] : createScenes()) registerScene(number, std::move(scene));
 }
 
 TForm1::~TForm1() = default;
@@ -95,7 +95,7 @@ bool TForm1::FormCreate(const std::vector<std::string>& parameters) {
   testPlay = false;
   playState = PlayState{};
   stageSet = GameStageSet{};
-  random_.seed(static_cast<std::minstd_rand::result_type>(std::time(nullptr)));
+  random_.seed(platform.randomSeed());
 
   const CommandLine line = parseCommandLine(parameters);
   fullScreen = line.fullScreen;
@@ -108,7 +108,8 @@ bool TForm1::FormCreate(const std::vector<std::string>& parameters) {
   }
 
   listStageFiles();
-  settings = readSettingsFile(folder + "quorel.dat");
+  settings = readSettingsFile(settingsFilePath(folder));
+  removeStaleTemporaries(folder);  // left by writes that were killed
   if (!startSound() || !startDisplay()) return false;
 
   pictures.work = screen->createSurface(kScreenWidth, kScreenHeight);
@@ -129,7 +130,7 @@ bool TForm1::startTestPlay(const std::string& stageText) {
   if (!loadStageSet(path)) {
     problem = stageLoadError.text();
   } else if (currentStage <= 0 || currentStage >= stageSet.stageLimit) {
-    problem = "stage " + stageText + " is not in " + path;
+    problem = "stage " + stageText + " is not in " + printableFileName(path);
   }
   if (!problem.empty()) {
     platform.dialogs().message(problem, kApplicationTitle);
@@ -152,34 +153,30 @@ void TForm1::listStageFiles() {
 }
 
 bool TForm1::startSound() {
-  effects->beepMode = beepMode;
-  effects->effectsOn = settings.se;
   if (effects->startUp()) return true;
   if (!platform.dialogs().askYesNo(kSoundFailure, kSoundFailureCaption)) {
     exitStatus = kExitFatal;
     return false;
   }
   beepMode = true;
-  effects->beepMode = true;
   return true;
 }
 
 bool TForm1::startDisplay() {
-  screen->wantedDepth = settings.bit;
-  if (screen->startUp(fullScreen)) return true;
+  if (screen->startUp(fullScreen, settings.bit)) return true;
   platform.dialogs().message(kDisplayFailure, kApplicationTitle);
   exitStatus = kExitFatal;
   return false;
 }
 
 void TForm1::loadPictures() {
-  const std::pair<const char*, SurfacePtr Pictures::*> kStartUpPictures[] = {
-      {"map", &Pictures::map},         {"face", &Pictures::face},       {"font", &Pictures::font},
-      {"logo", &Pictures::logo},       {"title", &Pictures::title},     {"cur", &Pictures::cur},
-      {"window1", &Pictures::window1}, {"window2", &Pictures::window2}, {"window3", &Pictures::window3},
-      {"titleback", &Pictures::titleback},
-  };
-  for (const auto& [name, member] : kStartUpPictures) pictures.*member = screen->loadPicture(name);
+  for (int i = 0; i < kStartUpPictures; ++i) loadPicture(kPictureNames[i].member);
+}
+
+void TForm1::loadPicture(SurfacePtr Pictures::*member) {
+  for (const PictureName& picture : kPictureNames) {
+    if (picture.member == member) pictures.*member = screen->loadPicture(picture.name);
+  }
 }
 
 // Black frames while the game gets ready; testing every input swallows the key presses made
@@ -199,19 +196,28 @@ void TForm1::FormClose() {
   closed_ = true;
   closeRequested_ = true;
   releasePictures();
-  writeSettingsFile(folder + "quorel.dat", settings);
+  std::string why;
+  if (!writeSettingsFile(settingsFilePath(folder), settings, &why)) reportUnsavedSettings(why);
+}
+
+// The exit status stays that of a normal close; the player learns what was lost and why.
+void TForm1::reportUnsavedSettings(const std::string& why) {
+  std::vector<std::string> lines = {kSettingsNotSaved, why};
+  lines.insert(lines.end(), foldersPassedOver.begin(), foldersPassedOver.end());
+  std::string text;
+  for (const std::string& line : lines) {
+    const std::string shown = printableFileName(line);
+    std::fprintf(stderr, "quorel: %s\n", shown.c_str());
+    text += (text.empty() ? "" : "\n") + shown;
+  }
+  platform.dialogs().message(text, kApplicationTitle);
 }
 
 void TForm1::releasePictures() {
-  pictures.face.reset();
-  pictures.map.reset();
   playState = PlayState{};
   stageSet = GameStageSet{};
-  for (SurfacePtr* surface : {&pictures.work, &pictures.logo, &pictures.font, &pictures.title, &pictures.cur,
-                              &pictures.window1, &pictures.window2, &pictures.window3, &pictures.titleback,
-                              &pictures.endingback, &pictures.endingback2, &pictures.endingfont}) {
-    surface->reset();
-  }
+  pictures.work.reset();
+  for (const PictureName& picture : kPictureNames) (pictures.*picture.member).reset();
 }
 
 void TForm1::closeMainWindow() { closeRequested_ = true; }
@@ -219,16 +225,13 @@ void TForm1::closeMainWindow() { closeRequested_ = true; }
 // --- the scene loop ---
 
 void TForm1::FormKeyDown(int key) {
-  if (key == kVirtualKeyF9) closeMainWindow();
-  if (key == kVirtualKeyEscape && sceneNumber == kSceneTitle) closeMainWindow();
-  if (key == kVirtualKeyEscape && sceneNumber == kScenePlay) sceneNumber = kSceneRetry;
-  if (key == kVirtualKeyF5 && sceneNumber == kScenePlay) {
+  if (key == vk::kF9) closeMainWindow();
+  if (key == vk::kEscape && sceneNumber == kSceneTitle) closeMainWindow();
+  if (key == vk::kEscape && sceneNumber == kScenePlay) sceneNumber = kSceneRetry;
+  if (key == vk::kF5 && sceneNumber == kScenePlay) {
+    // Set first: a second F5 during the transition finds the Title menu and does nothing.
     sceneNumber = kSceneTitle;
-    stopMusic();
-    tileTransition(kTransitionWhite);
-    if (settings.bgm) playMusic(kTitleMusic);
-    playState.introWindow = true;
-    if (testPlay) closeMainWindow();
+    backToTitle(*this, MusicOnLeaving::StopBeforeTransition);
   }
 }
 
@@ -297,7 +300,7 @@ void TForm1::drawText(int x, int y, std::string_view text) {
   quorel::drawText(*screen, pictures.font.get(), x, y, text);
 }
 
-void TForm1::tileTransition(int mode) {
+void TForm1::tileTransition(TransitionMode mode) {
   const TransitionLoop loop{
       [this] { present(); },
       [this] { pumpMessages(); },
@@ -310,13 +313,11 @@ void TForm1::tileTransition(int mode) {
 
 // --- input, sound, music, stages ---
 
-bool TForm1::input(int index) { return inputTest->held(index, settings.joystick); }
+bool TForm1::input(int index) { return controls->held(index, settings.joystick); }
 
 void TForm1::playEffect(std::string_view name, int pan) {
   if (onEffect) onEffect(name, pan);
-  effects->beepMode = beepMode;
-  effects->effectsOn = settings.se;
-  effects->play(name, pan);
+  effects->play(name, pan, {settings.se, beepMode});
 }
 
 void TForm1::playMusic(std::string_view file) {

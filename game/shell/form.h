@@ -13,7 +13,10 @@
 #include "common/stage_set.h"
 #include "game/platform/platform.h"
 #include "game/presentation/surface.h"
+#include "game/presentation/tile_transition.h"
+#include "game/shell/controls.h"
 #include "game/rules/play_state.h"
+#include "game/shell/scene.h"
 #include "game/shell/settings.h"
 
 namespace quorel {
@@ -21,33 +24,12 @@ namespace quorel {
 class Screen;
 class FramePacer;
 class FrameWaiter;
-class InputTest;
 class SoundEffects;
 class MusicPlayer;
-class Scene;
-
-inline constexpr int kSceneIntro = 0;
-inline constexpr int kScenePlay = 1;
-inline constexpr int kSceneClear = 2;
-inline constexpr int kSceneRetry = 3;
-inline constexpr int kSceneTitle = 5;
-inline constexpr int kSceneUserSelect = 6;
-inline constexpr int kSceneOptions = 7;
-inline constexpr int kSceneEnding = 10;
-inline constexpr int kSceneLogo = 12;
-inline constexpr int kSceneClose = 99;
-
-// Input indices of the input test.
-inline constexpr int kInputLeft = 0;
-inline constexpr int kInputRight = 1;
-inline constexpr int kInputUp = 2;
-inline constexpr int kInputDown = 3;
-inline constexpr int kButton1 = 4;
-inline constexpr int kButton2 = 5;
 
 // The in-memory stage set of the game: the stages as loaded and their working Boards.
 struct GameStageSet : GameStageSlots {
-  std::array<Board, 21> playBoard{};
+  std::array<Board, kGameStageSlots> playBoard{};
 };
 
 struct Pictures {
@@ -55,6 +37,29 @@ struct Pictures {
   SurfacePtr endingback, endingback2, endingfont;
   SurfacePtr work;  // the 640 x 480 work surface
 };
+
+// The picture resources by name. Start-up loads the first kStartUpPictures in this order; the
+// Ending loads its own three when it starts.
+struct PictureName {
+  const char* name;
+  SurfacePtr Pictures::*member;
+};
+inline constexpr PictureName kPictureNames[] = {
+    {"map", &Pictures::map},
+    {"face", &Pictures::face},
+    {"font", &Pictures::font},
+    {"logo", &Pictures::logo},
+    {"title", &Pictures::title},
+    {"cur", &Pictures::cur},
+    {"window1", &Pictures::window1},
+    {"window2", &Pictures::window2},
+    {"window3", &Pictures::window3},
+    {"titleback", &Pictures::titleback},
+    {"endingback", &Pictures::endingback},
+    {"endingback2", &Pictures::endingback2},
+    {"endingfont", &Pictures::endingfont},
+};
+inline constexpr int kStartUpPictures = 10;
 
 class TForm1 {
  public:
@@ -95,11 +100,12 @@ class TForm1 {
   void colourFill(const Rect& rect, Surface& target, std::uint32_t colorref);
   void blit(int x, int y, const Rect& source, const Surface* picture);
   void drawText(int x, int y, std::string_view text);
-  void tileTransition(int mode);
+  void tileTransition(TransitionMode mode);
   void playEffect(std::string_view name, int pan = 0);
   void playMusic(std::string_view file);  // "bgm/bgm01.mid" ...; looked up as the game does
   void stopMusic();
   bool loadStageSet(const std::string& fileName);  // the built-in text unless userStage
+  void loadPicture(SurfacePtr Pictures::*member);   // from its resource, by kPictureNames
   int randomNumber();  // a non-negative pseudo-random number
 
   // Seen before each effect or music request is passed on, so tests can follow them.
@@ -111,6 +117,7 @@ class TForm1 {
   platform::Platform& platform;
   std::string executablePath;
   std::string folder;  // where quorel.dat and the record files live, with a trailing '/'
+  std::vector<std::string> foldersPassedOver;  // why other folders could not take them
   std::string workingFolder;  // where stage files are listed and music is looked for first
   int sceneNumber = kSceneLogo;
   int currentStage = 0;
@@ -132,7 +139,7 @@ class TForm1 {
   std::unique_ptr<FramePacer> pacer;
   std::unique_ptr<FrameWaiter> waiter;
   std::unique_ptr<Screen> screen;
-  std::unique_ptr<InputTest> inputTest;
+  std::unique_ptr<Controls> controls;
   std::unique_ptr<SoundEffects> effects;
   std::unique_ptr<MusicPlayer> music;
 
@@ -145,6 +152,7 @@ class TForm1 {
   void loadPictures();
   void showFirstFrames();
   void releasePictures();
+  void reportUnsavedSettings(const std::string& why);
 
   std::minstd_rand random_;
   std::array<Scene*, 100> sceneTable_{};
@@ -152,13 +160,6 @@ class TForm1 {
   bool started_ = false;  // FormCreate finished: the scene loop may run
   bool closeRequested_ = false;
   bool closed_ = false;
-};
-
-// A scene: its own state as members and one method that runs a pass.
-class Scene {
- public:
-  virtual ~Scene() = default;
-  virtual void pass(TForm1& form) = 0;
 };
 
 }  // namespace quorel

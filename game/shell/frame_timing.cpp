@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "game/platform/virtual_keys.h"
+
 namespace quorel {
 
 namespace {
@@ -33,7 +35,7 @@ FrameWaiter::FrameWaiter(platform::Clock& clock, platform::Input& input, std::fu
     : clock_(clock), input_(input), handleMessages_(std::move(handleMessages)) {}
 
 void FrameWaiter::wait(std::uint32_t periodMilliseconds) {
-  if (input_.asyncKeyState(kVirtualKeyShift)) return;
+  if (input_.asyncKeyState(vk::kShift)) return;
   const std::uint32_t end = lastWaitEnd_ + periodMilliseconds;
   while (clock_.tickCount() < end) {
     if (!handleMessages_()) return;

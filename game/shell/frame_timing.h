@@ -8,8 +8,6 @@
 
 namespace quorel {
 
-inline constexpr int kVirtualKeyShift = 0x10;
-
 class FramePacer {
  public:
   explicit FramePacer(platform::Clock& clock) : clock_(clock) {}

@@ -2,14 +2,17 @@
 
 #include <charconv>
 #include <cstdint>
-#include <fstream>
 #include <utility>
 
+#include "common/regular_file.h"
 #include "common/safe_file.h"
 
 namespace quorel {
 
 namespace {
+
+// A settings file is a few hundred bytes; the cap keeps a wrong file from eating memory.
+constexpr std::size_t kMaxFileBytes = std::size_t{16} << 20;
 
 std::string_view trim(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
@@ -34,6 +37,15 @@ std::optional<std::string_view> sectionNameOf(std::string_view line) {
   if (line.empty() || line.front() != '[') return std::nullopt;
   line.remove_prefix(1);
   return trim(line.substr(0, line.find(']')));
+}
+
+// A value in a matching pair of single or double quotes is read without them; the quotes may
+// keep spaces at its ends.
+std::string_view withoutQuotes(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
 }
 
 struct KeyValue {
@@ -84,16 +96,8 @@ std::optional<int> parseIniInteger(std::string_view value) {
 }
 
 IniFile IniFile::load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  // istream::read turns a read error (a folder, a failing disk) into badbit; reading the buffer
-  // directly would throw instead.
-  std::string text;
-  char chunk[4096];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
-    text.append(chunk, static_cast<std::size_t>(in.gcount()));
-  if (in.bad()) return {};
-  return parse(text);
+  const RegularFileRead read = readRegularFile(path, kMaxFileBytes);
+  return read ? parse(read.contents) : IniFile{};
 }
 
 IniFile IniFile::parse(std::string_view text) {
@@ -138,7 +142,7 @@ std::optional<std::string> IniFile::readString(std::string_view section,
   if (!sectionLine) return std::nullopt;
   const auto entry = findKey(*sectionLine, trim(key));
   if (!entry) return std::nullopt;
-  return std::string(entry->value);
+  return std::string(withoutQuotes(entry->value));
 }
 
 int IniFile::readInteger(std::string_view section, std::string_view key, int defaultValue) const {
@@ -191,6 +195,6 @@ std::string IniFile::text() const {
   return result;
 }
 
-bool IniFile::save(const std::string& path) const { return replaceFile(path, text()); }
+bool IniFile::save(const std::string& path, std::string* error) const { return replaceFile(path, text(), error); }
 
 }  // namespace quorel

@@ -2,7 +2,8 @@
 // An INI file ("[section]" lines, then "key=value" lines) with the semantics of the classic
 // profile-file functions the settings and record files were made with:
 // - section and key names compare case-insensitively (ASCII), the first match wins;
-// - whitespace around section names, keys and values is ignored;
+// - whitespace around section names, keys and values is ignored, and a value in matching single
+//   or double quotes is read without them;
 // - writing an existing key replaces its line in place; a new key goes after the last entry of
 //   its section, a new section at the end of the file; every other line is kept as it was;
 // - lines may end in CR LF, LF or CR; the file is written with CR LF.
@@ -18,7 +19,8 @@ namespace quorel {
 class IniFile {
  public:
   IniFile() = default;
-  // A missing or unreadable file gives an empty INI file.
+  // A missing or unreadable file, or anything but a regular file (a FIFO is never waited on),
+  // gives an empty INI file.
   static IniFile load(const std::string& path);
   static IniFile parse(std::string_view text);
 
@@ -38,8 +40,9 @@ class IniFile {
 
   // The file's text, every line ended with CR LF.
   std::string text() const;
-  // Replaces the file at `path` safely (the old file stays whole on failure). False on failure.
-  bool save(const std::string& path) const;
+  // Replaces the file at `path` safely (see replaceFile). False on failure, with the reason in
+  // `error` when given.
+  bool save(const std::string& path, std::string* error = nullptr) const;
 
  private:
   struct Entry {

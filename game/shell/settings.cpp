@@ -1,7 +1,5 @@
 #include "game/shell/settings.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "common/safe_file.h"
 #include "game/shell/ini_file.h"
 
 namespace quorel {
@@ -28,8 +27,8 @@ constexpr int kContinueDefault = 1;
 // No check value reaches 9801, so a file without SUM never passes the check.
 constexpr int kSumDefault = 9801;
 constexpr int kCheckModulus = 8801;
-constexpr int kBuiltInStages = 20;
-constexpr int kMaxUserStages = 29;  // userMinRecord holds entries 1..29
+constexpr int kBuiltInStages = static_cast<int>(kGameStageSlots) - 1;
+constexpr int kMaxUserStages = static_cast<int>(kUserRecordSlots) - 1;
 
 struct ConfigKey {
   std::string_view name;
@@ -101,6 +100,13 @@ int checkValue(const int* records, int stages, int continueValue, int multiplier
   return addModulo(sum, static_cast<std::int64_t>(continueValue) * multiplierRecord);
 }
 
+constexpr std::string_view kSettingsFileStem = "quorel";
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 int userStageCount(int stageLimit) { return std::clamp(stageLimit - 1, 0, kMaxUserStages); }
 
 // True when no file is left at `path`; a folder there is not ours to remove.
@@ -117,15 +123,6 @@ bool removeFile(const std::string& path) {
 std::string folderOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
   return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
-}
-
-bool canCreateFileIn(const std::string& folder) {
-  std::string probe = folder + ".quorel-probe-XXXXXX";
-  const int fd = ::mkstemp(probe.data());
-  if (fd < 0) return false;
-  ::close(fd);
-  ::unlink(probe.c_str());
-  return true;
 }
 
 std::string withoutTrailingSlashes(std::string path) {
@@ -172,7 +169,7 @@ Settings readSettingsFile(const std::string& path) {
   return settings;
 }
 
-bool writeSettingsFile(const std::string& path, const Settings& settings) {
+bool writeSettingsFile(const std::string& path, const Settings& settings, std::string* error) {
   IniFile ini = IniFile::load(path);
   for (int s = 1; s <= kBuiltInStages; ++s) {
     ini.writeInteger(kMinimumSection, stageKey(s), settings.minRecord[s]);
@@ -180,7 +177,7 @@ bool writeSettingsFile(const std::string& path, const Settings& settings) {
   for (const std::string_view name : kConfigWriteOrder)
     writeConfigKey(ini, configKey(name), settings);
   ini.writeInteger(kConfigSection, kSumKey, settingsCheckValue(settings));
-  return ini.save(path);
+  return ini.save(path, error);
 }
 
 void readUserRecords(const std::string& path, int stageLimit, UserRecords& records) {
@@ -197,7 +194,7 @@ void readUserRecords(const std::string& path, int stageLimit, UserRecords& recor
   }
 }
 
-bool writeUserRecords(const std::string& path, int stageLimit, const UserRecords& records) {
+bool writeUserRecords(const std::string& path, int stageLimit, const UserRecords& records, std::string* error) {
   IniFile ini = IniFile::load(path);
   const int stages = userStageCount(stageLimit);
   for (int s = 1; s <= stages; ++s) {
@@ -205,27 +202,56 @@ bool writeUserRecords(const std::string& path, int stageLimit, const UserRecords
   }
   ini.writeInteger(kConfigSection, kSumKey, userRecordsCheckValue(stageLimit, records));
   ini.writeInteger(kContinueSection, kUserContinueKey, records.userContinue);
-  return ini.save(path);
+  return ini.save(path, error);
 }
 
 bool deleteUserRecords(const std::string& path) { return removeFile(path); }
 
 bool deleteSettingsFile(const std::string& path) { return removeFile(path); }
 
-std::string gameFolder(const std::string& executablePath) {
+GameFolder findGameFolder(const std::string& executablePath) {
+  GameFolder found;
   const std::string besideExecutable = folderOf(executablePath);
-  if (canCreateFileIn(besideExecutable)) return besideExecutable;
+  std::string why;
+  if (canCreateFilesIn(besideExecutable, &why)) {
+    found.path = besideExecutable;
+    return found;
+  }
+  found.passedOver.push_back(why);
   const std::string dataFolder = userDataFolder();
-  if (dataFolder.empty()) return besideExecutable;
-  std::error_code ignored;  // a folder that cannot be made shows later as defaults and lost writes
-  std::filesystem::create_directories(dataFolder, ignored);
-  return dataFolder;
+  if (dataFolder.empty()) {
+    found.passedOver.emplace_back("no folder for user data: neither XDG_DATA_HOME nor HOME names one");
+  } else {
+    std::error_code error;
+    std::filesystem::create_directories(dataFolder, error);
+    if (error) {
+      found.passedOver.push_back("cannot create the folder " + dataFolder + ": " + error.message());
+    } else if (canCreateFilesIn(dataFolder, &why)) {
+      found.path = dataFolder;
+      return found;
+    } else {
+      found.passedOver.push_back(why);
+    }
+  }
+  // Nowhere to write: the files are read from beside the executable, whose own fault the save
+  // at close tells again.
+  found.path = besideExecutable;
+  found.passedOver.erase(found.passedOver.begin());
+  return found;
 }
+
+std::string gameFolder(const std::string& executablePath) { return findGameFolder(executablePath).path; }
 
 std::string userRecordsPath(const std::string& folder, const std::string& stageFileName) {
   // Only the name counts: a stage file name must never lead a record file out of the folder.
   const std::string name = std::filesystem::path(stageFileName).filename().string();
-  return folder + name.substr(0, name.size() - std::min<std::size_t>(name.size(), 4)) + ".dat";
+  const std::string stem = name.substr(0, name.size() - std::min<std::size_t>(name.size(), 4));
+  // quorel.qrl would take the settings file as its record file. No stage file's record file
+  // ends in anything but ".dat", so this one cannot meet another.
+  if (equalsIgnoringAsciiCase(stem, kSettingsFileStem)) return folder + stem + ".rec";
+  return folder + stem + ".dat";
 }
+
+std::string settingsFilePath(const std::string& folder) { return folder + std::string(kSettingsFileStem) + ".dat"; }
 
 }  // namespace quorel

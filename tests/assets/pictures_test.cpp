@@ -12,7 +12,7 @@
 #include "common/tile_codes.h"
 #include "game/presentation/bitmap.h"
 #include "game/presentation/text.h"
-#include "game/puzzle/board_drawing.h"
+#include "game/scenes/board_drawing.h"
 
 namespace quorel {
 namespace {

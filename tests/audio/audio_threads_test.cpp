@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/music_player.h"
 #include "game/presentation/sound_effects.h"
 #include "tests/audio/audio_fixtures.h"

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/midi_convert.h"
 #include "game/presentation/midi_stream.h"
 #include "game/presentation/wave.h"

@@ -2,10 +2,11 @@
 
 #include <cmath>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/music_player.h"
 #include "game/presentation/sound_effects.h"
 #include "tests/audio/audio_fixtures.h"
+#include "tests/support/fifo.h"
 
 namespace quorel {
 namespace {
@@ -118,6 +119,10 @@ TEST_F(MusicPlayerTest, AMissingFileIsRefusedWithoutReasonAndKeepsTheLoadedTrack
   ASSERT_TRUE(player.load(write("a.mid", test::midiFile(96, concat({noteOn(0, 60), endOfTrack(0)})))));
   EXPECT_FALSE(player.load((folder.path() / "missing.mid").string()));
   EXPECT_FALSE(player.load(folder.path().string()));  // a folder is no file
+  const testing::Fifo fifo((folder.path() / "pipe.mid").string());
+  bool loaded = true;
+  ASSERT_TRUE(fifo.returnsWithin([&] { loaded = player.load(fifo.path()); })) << "a FIFO was waited on";
+  EXPECT_FALSE(loaded);
   EXPECT_EQ(player.lastError(), "");
   EXPECT_TRUE(player.play());
   // A refused file drops the track: there is nothing left to play.

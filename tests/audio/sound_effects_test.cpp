@@ -3,9 +3,10 @@
 #include <array>
 #include <cmath>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/sound_effects.h"
 #include "tests/audio/audio_fixtures.h"
+#include "tests/support/fifo.h"
 
 namespace quorel {
 namespace {
@@ -127,11 +128,9 @@ TEST_F(SoundEffectsTest, EffectsSettingAndBeepModeDecideBetweenSoundBeepAndSilen
   };
   const Case cases[] = {{true, false, 0, true}, {true, true, 1, false}, {false, true, 0, false}, {false, false, 0, false}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "effectsOn " << c.effectsOn << " beepMode " << c.beepMode);
+    SCOPED_TRACE(::testing::Message() << "effectsOn " << c.effectsOn << " beepMode " << c.beepMode);
     platform.dialogsImpl.beeps = 0;
-    effects.effectsOn = c.effectsOn;
-    effects.beepMode = c.beepMode;
-    effects.play("blip", 0);
+    effects.play("blip", 0, {c.effectsOn, c.beepMode});
     EXPECT_EQ(platform.dialogsImpl.beeps, c.beeps);
     EXPECT_EQ(pull(100)[0] != 0.0f, c.sounds);
   }
@@ -153,7 +152,10 @@ TEST_F(SoundEffectsTest, LooksUpTheUpperCasedResourceBeforeAFile) {
 
 TEST_F(SoundEffectsTest, MissingOrMalformedEffectsPlayNothing) {
   test::writeFile(folder.path() / "BROKEN", test::Bytes{'R', 'I', 'F', 'F', 0, 0});
-  for (const char* name : {"nothing", "broken", ""}) effects.play(name, 0);
+  const testing::Fifo fifo((folder.path() / "PIPE").string());
+  ASSERT_TRUE(fifo.returnsWithin([&] {
+    for (const char* name : {"nothing", "broken", "", "pipe"}) effects.play(name, 0);
+  })) << "an effect file that is a FIFO was waited on";
   const std::vector<float> out = pull(100);
   EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](float s) { return s == 0.0f; }));
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/common/stage_fixtures.h"
+#include "tests/support/fifo.h"
 
 namespace quorel {
 namespace {
@@ -23,8 +24,9 @@ std::string shellQuoted(const std::string& text) {
   return quoted + "'";
 }
 
+// A tool that hangs is ended after 10 seconds (status 124) instead of holding up the tests.
 ToolRun qrltool(const std::vector<std::string>& args) {
-  std::string command = shellQuoted(QUOREL_BINARY_DIR "/tools/qrltool");
+  std::string command = "timeout 10 " + shellQuoted(QUOREL_BINARY_DIR "/tools/qrltool");
   for (const auto& arg : args) command += " " + shellQuoted(arg);
   command += " 2>&1";
   ToolRun run;
@@ -39,8 +41,12 @@ ToolRun qrltool(const std::vector<std::string>& args) {
 
 TEST(Qrltool, CheckSummarisesAGoodSetAndNamesTheFaultOfABadOne) {
   const test::ScratchFolder folder;
+  const testing::Fifo fifo(folder.file("pipe.qrl"));
   auto badLines = test::setLines(2);
   badLines[7] = "x";
+  auto oddStarts = test::setLines(3);
+  oddStarts[2] = "2147483647";  // stage 1 starts far beyond the grid
+  oddStarts[6] = "0";           // stage 2 starts on the wall of column 0
   const struct {
     std::string path;
     int status;
@@ -50,14 +56,23 @@ TEST(Qrltool, CheckSummarisesAGoodSetAndNamesTheFaultOfABadOne) {
       {folder.write("one.qrl", test::joined(test::setLines(1, "me"), "\n")), 0,
        folder.file("one.qrl") + ": 1 stage, designer \"me\"\n"},
       {folder.write("25.qrl", test::joined(test::setLines(25, "\x1b[2J"), "\r\n")), 0,
-       folder.file("25.qrl") + ": 25 stages, designer \"?[2J\"; more than the game's 20, it plays stages 1 to 20\n"},
+       folder.file("25.qrl") + ": 25 stages, designer \"\\x1B[2J\"; more than the game's 20, it plays stages 1 to 20\n"},
       {folder.write("40.qrl", test::joined(test::setLines(40, ""), "\r\n")), 0,
        folder.file("40.qrl") +
            ": 30 stages, designer \"\"; line 1 announces 40, only the first 30 are read; more than the game's 20, "
            "it plays stages 1 to 20\n"},
       {folder.write("bad.qrl", test::joined(badLines, "\r\n")), 1,
        folder.file("bad.qrl") + ":8: the start row of stage 2 is not a plain decimal number: \"x\"\n"},
+      {folder.write("odd.qrl", test::joined(oddStarts, "\r\n")), 0,
+       folder.file("odd.qrl") + ": 3 stages, designer \"tester\"\n"
+       "warning: stage 1: the start cell (2147483647, 1) lies outside the 20 x 14 grid\n"
+       "warning: stage 2: the start cell (0, 1) is on a wall\n"},
       {folder.file("missing.qrl"), 1, folder.file("missing.qrl") + ": cannot open: No such file or directory\n"},
+      {fifo.path(), 1, fifo.path() + ": not a regular file (a FIFO)\n"},
+      {folder.write("bom.qrl", "\xEF\xBB\xBF" "2\r\n"), 1,
+       folder.file("bom.qrl") + ":1: the stage limit is not a plain decimal number: \"\\xEF\\xBB\\xBF2\"\n"},
+      {folder.write("sjis.qrl", test::joined(test::setLines(1, "\x83\x4E\x83\x49"), "\r\n")), 0,
+       folder.file("sjis.qrl") + ": 1 stage, designer \"\\x83N\\x83I\"\n"},
   };
   for (const auto& [path, status, output] : cases) {
     const ToolRun run = qrltool({"check", path});
@@ -156,7 +171,7 @@ TEST(Qrltool, SolveExitsOneOnAFileItCannotReadAndTwoOnBadArguments) {
       {"solve"}, {"solve", "--time"}, {"solve", "--time", "x", set}, {"solve", "--speed", "2", set},
       {"solve", set, "0"}, {"solve", set, "21"}, {"solve", set, "1", "2"},
   };
-  for (const auto& args : cases) EXPECT_EQ(qrltool(args).status, 2) << testing::PrintToString(args);
+  for (const auto& args : cases) EXPECT_EQ(qrltool(args).status, 2) << ::testing::PrintToString(args);
 }
 
 TEST(Qrltool, BadArgumentsPrintTheUsageAndExitTwo) {
@@ -169,14 +184,17 @@ TEST(Qrltool, BadArgumentsPrintTheUsageAndExitTwo) {
       {"show", set, "0"},
       {"show", set, "21"},
       {"show", set, "x"},
+      {"show", set, "99999999999"},
       {"show", set, ""},
       {"show", set, "1", "2"},
   };
   for (const auto& args : cases) {
     const ToolRun run = qrltool(args);
-    EXPECT_EQ(run.status, 2) << testing::PrintToString(args);
-    EXPECT_NE(run.output.find("usage: qrltool check FILE"), std::string::npos) << testing::PrintToString(args);
+    EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
+    EXPECT_NE(run.output.find("usage: qrltool check FILE"), std::string::npos) << ::testing::PrintToString(args);
   }
+  EXPECT_TRUE(qrltool({"show", set, "99999999999"}).output.starts_with("qrltool: STAGE 99999999999 is out of range\n"));
+  EXPECT_TRUE(qrltool({"show", set, "0"}).output.starts_with("qrltool: STAGE must be a stage number from 1\n"));
 }
 
 }  // namespace

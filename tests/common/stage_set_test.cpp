@@ -98,7 +98,9 @@ const std::vector<BadSet>& badSets() {
       {"signed limit", [](Lines& l) { l[0] = "+4"; }, 1, "the stage limit is not a plain decimal number: \"+4\""},
       {"limit with a space", [](Lines& l) { l[0] = "4 "; }, 1, "the stage limit is not a plain decimal number: \"4 \""},
       {"limit beyond int", [](Lines& l) { l[0] = "2147483648"; }, 1,
-       "the stage limit is not a plain decimal number: \"2147483648\""},
+       "the stage limit is out of range (the largest number is 2147483647): \"2147483648\""},
+      {"byte order mark before the limit", [](Lines& l) { l[0] = "\xEF\xBB\xBF" "4"; }, 1,
+       "the stage limit is not a plain decimal number: \"\\xEF\\xBB\\xBF4\""},
       {"limit 1", [](Lines& l) { l[0] = "1"; }, 1, "the stage limit is 1; it must be 2 or more (one stage or more)"},
       {"limit 0", [](Lines& l) { l[0] = "0"; }, 1, "the stage limit is 0; it must be 2 or more (one stage or more)"},
       {"no designer line", [](Lines& l) { l.resize(1); }, 2,
@@ -108,6 +110,8 @@ const std::vector<BadSet>& badSets() {
        "the NG number of stage 2 is not a plain decimal number: \"-1\""},
       {"spaced start column", [](Lines& l) { l[10] = " 3"; }, 11,
        "the start column of stage 3 is not a plain decimal number: \" 3\""},
+      {"start column beyond int", [](Lines& l) { l[10] = "99999999999"; }, 11,
+       "the start column of stage 3 is out of range (the largest number is 2147483647): \"99999999999\""},
       {"short grid line", [](Lines& l) { l[9].pop_back(); }, 10,
        "the grid line of stage 2 has 279 characters; it needs exactly 280"},
       {"long grid line", [](Lines& l) { l[9] += "1"; }, 10,
@@ -116,6 +120,8 @@ const std::vector<BadSet>& badSets() {
        "the grid line of stage 3 has \"a\" at column 5, row 2 (character 46); cells are digits or capital letters"},
       {"tab in a grid line", [](Lines& l) { l[5][0] = '\t'; }, 6,
        "the grid line of stage 1 has \"\\x09\" at column 0, row 0 (character 1); cells are digits or capital letters"},
+      {"Shift-JIS byte in a grid line", [](Lines& l) { l[5][1] = '\x82'; }, 6,
+       "the grid line of stage 1 has \"\\x82\" at column 1, row 0 (character 2); cells are digits or capital letters"},
       {"file ends before a grid line", [](Lines& l) { l.resize(13); }, 14,
        "the file ends before the grid line of stage 3 (it has 13 lines; 3 stages need 14)"},
       {"fewer stages than announced", [](Lines& l) { l[0] = "5"; }, 15,
@@ -157,7 +163,7 @@ TEST(StageSetLoad, MissingOrUnreadableFileIsRefusedAndChangesNothing) {
     std::string text;
   } cases[] = {
       {folder.file("missing.qrl"), folder.file("missing.qrl") + ": cannot open: No such file or directory"},
-      {folder.file(""), folder.file("") + ": cannot read: Is a directory"},
+      {folder.file(""), folder.file("") + ": not a regular file (a folder)"},
   };
   for (const auto& [path, text] : cases) {
     const auto before = recognisableSet<31>();

@@ -4,16 +4,25 @@
 #     (SUM 6913 on a first run);
 #   - "quorel" without parameters fills the screen;
 #   - test play of a hand-written stage set: one push clears it, button 1 ends the program.
-# Usage: game_under_xvfb.sh QUOREL_EXECUTABLE
+# Usage: game_under_xvfb.sh QUOREL_EXECUTABLE ASSET_FOLDER
+# QUOREL_E2E_KEEP=FILE.png keeps the last screenshot taken when a step fails.
+#
+# Every step waits for what it needs, with a deadline: a window, a frame showing the clear
+# banner, the process's end. On a busy machine the game may run many times slower than its
+# 60 frames a second, so nothing here assumes how long a scene takes; a key that must be seen
+# by a scene's pass is held until what it causes can be seen, never tapped.
 set -euo pipefail
 exe=$1
-for tool in Xvfb xdotool; do
+assets=$(cd "$2" && pwd)
+for tool in Xvfb xdotool import convert compare; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
 work=$(mktemp -d)
 xvfb_pid=""
+pid=""
 cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
   # Waiting for the server to be gone keeps its display number from being handed out again
   # while it still answers.
   if [ -n "$xvfb_pid" ]; then
@@ -24,20 +33,31 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds or SECONDS have passed.
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.2
+  done
+}
+
 # A 16-bit screen matches the default BIT setting, so a windowed start asks no question.
 # Xvfb picks a free display itself and tells its number through the file; -noreset keeps it
 # from restarting (and refusing connections meanwhile) each time its last client leaves.
 Xvfb -displayfd 3 -screen 0 1024x768x16 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
+wait_for 60 test -s "$work/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
 display=:$(head -n 1 "$work/display")
 export DISPLAY=$display SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy TMPDIR=$work
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+wait_for 60 xdotool getmouselocation >/dev/null 2>&1 || { echo "FAIL: Xvfb does not answer"; exit 1; }
 
 # The game keeps quorel.dat beside its executable: run a copy in a folder of our own.
 cp "$exe" "$work/quorel"
 cd "$work"
+
+geometry() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
 
 fail() {
   echo "FAIL: $*"
@@ -45,31 +65,28 @@ fail() {
     echo "window $id: $(geometry "$id" 2>/dev/null) $(xwininfo -id "$id" 2>/dev/null | grep -E 'Map State' | tr -s ' ')"
   done
   [ -s "$work/stderr.txt" ] && { echo "the game said:"; cat "$work/stderr.txt"; }
-  if [ -n "${pid:-}" ] && kill -0 "$pid" 2>/dev/null && command -v gdb >/dev/null; then
+  if [ -n "${QUOREL_E2E_KEEP:-}" ] && [ -s "$work/screen.png" ]; then
+    cp "$work/screen.png" "$QUOREL_E2E_KEEP" && echo "the last screenshot is $QUOREL_E2E_KEEP"
+  fi
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && command -v gdb >/dev/null; then
     echo "the game is still running here:"
     gdb -p "$pid" -batch -ex "thread apply all bt 12" 2>/dev/null | grep -E "^#|^Thread" | head -60
   fi
-  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null
   exit 1
 }
 
-wait_exit() {  # pid: waits up to 10 s for the process to end, then reaps it into $status
-  for _ in $(seq 100); do
-    if ! kill -0 "$1" 2>/dev/null; then
-      status=0
-      wait "$1" || status=$?
-      return 0
-    fi
-    sleep 0.1
-  done
-  kill "$1" 2>/dev/null || true
-  return 1
+running() { kill -0 "$pid" 2>/dev/null; }
+ended() { ! running; }
+
+# Reaps the game once it has ended, into $status.
+reap() {
+  status=0
+  wait "$pid" || status=$?
+  pid=""
 }
 
-geometry() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
-
-# Waits until the game shows a window of the given size and keeps it for a second (the
-# renderer may replace the first window it makes); prints its id.
+# Prints the id of the game's visible window of the given size. The renderer may replace the
+# first window it makes, so callers look it up again before each use.
 window_of_size() {
   local id
   for id in $(xdotool search --onlyvisible --name '^quorel$' 2>/dev/null); do
@@ -77,35 +94,45 @@ window_of_size() {
   done
   return 1
 }
-wait_window_of_size() {
-  for _ in $(seq 100); do
-    local first second
-    if first=$(window_of_size "$1"); then
-      sleep 1
-      if second=$(window_of_size "$1") && [ "$first" = "$second" ]; then
-        echo "$second"
-        return 0
-      fi
+
+# Gives the game's window of the given size the keyboard: true once it has it.
+focus_window() {
+  local id
+  id=$(window_of_size "$1") || return 1
+  xdotool windowfocus "$id" 2>/dev/null || return 1
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]
+}
+
+# F9 is handled as a key-down message whenever the game pumps its messages, so one press that
+# reaches the focused window is enough; it is pressed again only while the game runs on, in
+# case the first went to a window that the renderer then replaced.
+close_with_f9() {  # window size
+  local deadline=$((SECONDS + 120))
+  while running; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    if focus_window "$1"; then
+      xdotool key F9
+      wait_for 10 ended || true
+    else
+      sleep 0.2
     fi
-    sleep 0.1
   done
-  return 1
 }
 
 # 1. Windowed start, F9.
 ./quorel w 2>>"$work/stderr.txt" & pid=$!
-win=$(wait_window_of_size 640x480) || fail "no 640x480 window for 'quorel w'"
-xdotool windowfocus "$win"; xdotool key F9
-wait_exit $pid || fail "F9 did not close the game"
+wait_for 60 window_of_size 640x480 >/dev/null || fail "no 640x480 window for 'quorel w'"
+close_with_f9 640x480 || fail "F9 did not close the game"
+reap
 [ "$status" = 0 ] || fail "exit status $status after F9"
 tr -d '\r' < quorel.dat | grep -qx 'SUM=6913' || fail "quorel.dat has no SUM=6913"
 echo "ok: windowed start, F9, quorel.dat"
 
 # 2. Full screen.
 ./quorel 2>>"$work/stderr.txt" & pid=$!
-win=$(wait_window_of_size 1024x768) || fail "no window filling the screen for 'quorel'"
-xdotool windowfocus "$win"; xdotool key F9
-wait_exit $pid || fail "F9 did not close the full-screen game"
+wait_for 60 window_of_size 1024x768 >/dev/null || fail "no window filling the screen for 'quorel'"
+close_with_f9 1024x768 || fail "F9 did not close the full-screen game"
+reap
 [ "$status" = 0 ] || fail "exit status $status after F9 in full screen"
 echo "ok: full screen"
 
@@ -121,19 +148,37 @@ for y in $(seq 0 13); do
   done
 done
 printf '2\r\nE2E\r\n3\r\n5\r\n6\r\n%s\r\n' "$grid" > "$work/\$\$\$qrl\$\$\$.tmp"
+
+# The clear banner: the lettering of rows 190 to 304 of the "title" picture, drawn at y 86 over
+# the cleared Board. A screenshot (the 640 x 480 picture scaled to the 1024 x 768 screen)
+# shows it when the lettering's pixels match; edges blended by the scaling may differ.
+convert "$assets/title.bmp" -crop 640x115+0+190 +repage "$work/banner.png"
+convert "$work/banner.png" -fill white +opaque black "$work/mask.png"
+lettering=$(convert "$work/mask.png" -format '%[fx:round(mean*w*h)]' info:)
+[ "$lettering" -gt 1000 ] || fail "the clear banner of $assets/title.bmp has no lettering"
+banner_shown() {
+  import -window root "$work/screen.png" 2>/dev/null || return 1
+  convert "$work/screen.png" -filter point -resize 640x480! -crop 640x115+0+86 +repage \
+    "$work/mask.png" -compose multiply -composite "$work/shown.png" || return 1
+  local differing
+  differing=$(compare -metric AE -fuzz 15% "$work/shown.png" "$work/banner.png" null: 2>&1) || true
+  differing=${differing%% *}
+  [[ $differing =~ ^[0-9]+$ ]] && [ "$differing" -lt $((lettering / 10)) ]
+}
+
 ./quorel 1 2>>"$work/stderr.txt" & pid=$!
-win=$(wait_window_of_size 1024x768) || fail "no window for test play"
-sleep 1
-xdotool windowfocus "$win"; xdotool key z         # closes the information window
-sleep 4                                # reveal and status line
+wait_for 60 focus_window 1024x768 || fail "no window for test play"
+# Right is held from the start: the intro ignores it, and the first passes of play walk to the
+# blocks and push one into the other. The information window closes by itself.
 xdotool keydown Right
-sleep 0.6
+wait_for 300 banner_shown || { xdotool keyup Right; fail "no clear banner after pushing right"; }
 xdotool keyup Right
-sleep 1
-xdotool keydown z      # leaves the clear: test play ends
-sleep 0.2
+# A pass of the clear display has run with the buttons released, so a held button 1 now leaves
+# the stage, which ends test play.
+xdotool keydown z
+wait_for 120 ended || { xdotool keyup z; fail "test play did not end after the clear"; }
 xdotool keyup z
-wait_exit $pid || fail "test play did not end after the clear"
+reap
 [ "$status" = 0 ] || fail "exit status $status after test play"
 echo "ok: test play cleared and closed"
 echo "3 passed, 0 failed"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 
 namespace quorel::platform {
 namespace {

@@ -11,7 +11,7 @@
 #include <iterator>
 #include <vector>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/resources/resources.h"
 
 namespace quorel {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/screen.h"
 
 namespace quorel {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/screen.h"
 
 namespace quorel {
@@ -37,7 +37,7 @@ struct TransitionFixture : ::testing::Test {
     std::ranges::fill(screen.backBuffer().pixels(), kBefore);
   }
 
-  void run(int mode, bool fadeInOut = true, bool drawLevel = true) {
+  void run(TransitionMode mode, bool fadeInOut = true, bool drawLevel = true) {
     const TransitionLoop loop{
         [this] { frames.push_back(screen.backBuffer().pixels()); },
         [this] { ++pumps; },
@@ -100,7 +100,7 @@ TEST_F(TransitionFixture, TilesGrowFromTheTopLeftRowByRow) {
 }
 
 TEST_F(TransitionFixture, EveryModeEndsWithTheWholeScreenCovered) {
-  for (const int mode : {kTransitionBlack, kTransitionWhite, kTransitionReveal}) {
+  for (const TransitionMode mode : {kTransitionBlack, kTransitionWhite, kTransitionReveal}) {
     std::vector<std::uint32_t> expected(640 * 480, mode == kTransitionBlack ? 0u : kWhite);
     if (mode == kTransitionReveal) expected = work.pixels();
     for (const bool drawLevel : {true, false}) {

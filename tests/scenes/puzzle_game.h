@@ -8,20 +8,21 @@
 #include <string_view>
 #include <vector>
 
+#include "game/platform/virtual_keys.h"
 #include "game/presentation/text.h"
-#include "game/puzzle/board_drawing.h"
+#include "game/scenes/board_drawing.h"
 #include "game/shell/settings.h"
 #include "tests/support/game_harness.h"
 
 namespace quorel::testing {
 
-inline constexpr int kKeyLeft = 0x25;
-inline constexpr int kKeyUp = 0x26;
-inline constexpr int kKeyRight = 0x27;
-inline constexpr int kKeyDown = 0x28;
-inline constexpr int kKeySpace = 0x20;  // button 1
-inline constexpr int kKeyEnter = 0x0D;  // button 2
-inline constexpr int kKeyEscape = 27;
+inline constexpr int kKeyLeft = vk::kLeft;
+inline constexpr int kKeyUp = vk::kUp;
+inline constexpr int kKeyRight = vk::kRight;
+inline constexpr int kKeyDown = vk::kDown;
+inline constexpr int kKeySpace = vk::kSpace;   // button 1
+inline constexpr int kKeyEnter = vk::kReturn;  // button 2
+inline constexpr int kKeyEscape = vk::kEscape;
 
 inline constexpr std::uint32_t kYellowPixel = pixelOfColour(kColourYellow);
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "game/platform/virtual_keys.h"
 #include "game/presentation/screen.h"
 #include "game/shell/frame_timing.h"
 #include "tests/support/game_harness.h"
@@ -22,9 +23,9 @@ using testing::GameHarness;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-constexpr int kEscape = 27;
-constexpr int kF5 = 116;
-constexpr int kF9 = 120;
+constexpr int kEscape = vk::kEscape;
+constexpr int kF5 = vk::kF5;
+constexpr int kF9 = vk::kF9;
 constexpr int kProbeScene = 8;  // a Scene number without a handler of its own
 
 const char* const kSoundQuestion =
@@ -340,7 +341,7 @@ TEST(Shutdown, F9InsideAFrameWaitOrATransitionClosesAfterThePass) {
          form.frameWait(50);
        },
        0},
-      {"transition", [](TForm1& form) { form.tileTransition(1); }, 1},
+      {"transition", [](TForm1& form) { form.tileTransition(kTransitionWhite); }, 1},
   };
   for (const Case& c : cases) {
     GameHarness game;
@@ -352,7 +353,7 @@ TEST(Shutdown, F9InsideAFrameWaitOrATransitionClosesAfterThePass) {
       EXPECT_TRUE(form.closing()) << c.name;
       const std::uint32_t before = game.platform.clockImpl.now;
       form.frameWait(100);
-      form.tileTransition(0);
+      form.tileTransition(kTransitionBlack);
       EXPECT_EQ(game.platform.clockImpl.now, before) << c.name << ": waits return at once while closing";
       form.drawText(0, 0, "AFTER F9");
       form.present();
@@ -531,6 +532,22 @@ TEST(SceneLoop, TheBuiltInSetLoadsWithStageLimit21AndAFailedLoadKeepsTheSet) {
   EXPECT_FALSE(form.loadStageSet(game.folder() + "broken.qrl"));
   EXPECT_FALSE(form.stageLoadError.text().empty());
   EXPECT_TRUE(static_cast<const GameStageSlots&>(form.stageSet) == before);
+}
+
+// Mosaics and voice choices can be pinned in a test: the numbers follow the platform's seed.
+TEST(SceneLoop, RandomNumbersAreNonNegativeAndFollowThePlatformsSeed) {
+  const auto numbers = [](std::uint32_t seed) {
+    GameHarness game;
+    game.platform.seed = seed;
+    EXPECT_TRUE(game.start());
+    std::vector<int> drawn;
+    for (int i = 0; i < 200; ++i) drawn.push_back(game.form().randomNumber());
+    return drawn;
+  };
+  const std::vector<int> first = numbers(7);
+  EXPECT_EQ(numbers(7), first);
+  EXPECT_NE(numbers(8), first);
+  for (int n : first) EXPECT_GE(n, 0);
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 
 #include <vector>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
+#include "game/platform/virtual_keys.h"
 
 namespace quorel {
 namespace {
@@ -108,11 +109,11 @@ TEST_F(WaitFixture, PeriodZeroOnlyNotesTheTime) {
 
 TEST_F(WaitFixture, ShiftHeldOrPressedSkipsTheWaitAndKeepsItsEnd) {
   waiter.wait(0);
-  input.hold(kVirtualKeyShift);
+  input.hold(vk::kShift);
   waiter.wait(50);
   EXPECT_EQ(clock.now, 1000u);
-  input.release(kVirtualKeyShift);
-  input.tap(kVirtualKeyShift);  // pressed and let go since the keyboard was last asked
+  input.release(vk::kShift);
+  input.tap(vk::kShift);  // pressed and let go since the keyboard was last asked
   waiter.wait(50);
   EXPECT_EQ(clock.now, 1000u);
   EXPECT_EQ(waiter.lastWaitEnd(), 1000u);

@@ -49,6 +49,20 @@ TEST(IniRead, NamesIgnoreCaseAndSurroundingWhitespace) {
   EXPECT_EQ(ini.readInteger("Config", "s.E.", kDefault), 7);
 }
 
+TEST(IniRead, AValueInMatchingQuotesIsReadWithoutThem) {
+  const IniFile ini = IniFile::parse(
+      "[CONFIG]\nBIT=\"32\"\nGAMEWAIT='7'\nNAME=\" two words \"\nEMPTY=\"\"\n"
+      "HALF=\"32\nMIXED=\"32'\nLONE=\"\nINSIDE=a\"b\"\n");
+  EXPECT_EQ(ini.readInteger("CONFIG", "BIT", kDefault), 32);
+  EXPECT_EQ(ini.readInteger("CONFIG", "GAMEWAIT", kDefault), 7);
+  EXPECT_EQ(ini.readString("CONFIG", "NAME"), " two words ");
+  EXPECT_EQ(ini.readString("CONFIG", "EMPTY"), "");
+  EXPECT_EQ(ini.readInteger("CONFIG", "HALF", kDefault), kDefault);
+  EXPECT_EQ(ini.readString("CONFIG", "MIXED"), "\"32'");
+  EXPECT_EQ(ini.readString("CONFIG", "LONE"), "\"");
+  EXPECT_EQ(ini.readString("CONFIG", "INSIDE"), "a\"b\"");
+}
+
 TEST(IniRead, KeysBelongToTheirSectionAndTheFirstMatchWins) {
   const IniFile ini = IniFile::parse(
       "LOOSE=1\n"

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "game/shell/ini_file.h"
+#include "tests/support/fifo.h"
 
 namespace quorel {
 namespace {
@@ -252,6 +253,49 @@ TEST_F(SettingsFiles, DeletingLeavesNoFileButNeverRemovesAFolder) {
   }
 }
 
+// What the player did with quorel.dat holds: a link stays a link, permissions stay, a read-only
+// file and one that is no regular file are not replaced, and the write says why.
+TEST_F(SettingsFiles, TheWriteRespectsWhatThePlayerDidWithTheFile) {
+  const Settings settings = withRecords({12, 20, 31}, 4);
+  fs::create_directory(folder + "synced");
+  const std::string synced = folder + "synced/quorel.dat";
+  writeBytes(synced, "[CONFIG]\r\nBGM=0\r\n");
+  ::chmod(synced.c_str(), 0600);
+  fs::create_symlink("synced/quorel.dat", datPath);
+  ASSERT_TRUE(writeSettingsFile(datPath, settings));
+  EXPECT_TRUE(fs::is_symlink(datPath));
+  EXPECT_EQ(fs::status(synced).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(readSettingsFile(datPath), settings);
+  EXPECT_EQ(filesIn(folder + "synced"), std::vector<std::string>{"quorel.dat"});
+  fs::remove(datPath);
+
+  writeBytes(datPath, "[CONFIG]\r\nBGM=0\r\n");
+  ::chmod(datPath.c_str(), 0444);
+  std::string error;
+  EXPECT_FALSE(writeSettingsFile(datPath, settings, &error));
+  EXPECT_EQ(error, datPath + " is read-only; it was left as it is");
+  EXPECT_EQ(readBytes(datPath), "[CONFIG]\r\nBGM=0\r\n");
+}
+
+TEST_F(SettingsFiles, AFifoReadsAsTheDefaultsWithoutWaitingAndIsNeverReplaced) {
+  for (const std::string name : {"quorel.dat", "castle.dat"}) {
+    const testing::Fifo fifo(folder + name);
+    Settings settings = withRecords({1}, 2);
+    UserRecords records = userRecordsOf({5, 5, 5}, 3);
+    ASSERT_TRUE(fifo.returnsWithin([&] {
+      settings = readSettingsFile(fifo.path());
+      readUserRecords(fifo.path(), 4, records);
+    })) << name << " was waited on";
+    EXPECT_EQ(settings, Settings{});
+    EXPECT_EQ(records, UserRecords{});
+    std::string error;
+    EXPECT_FALSE(writeSettingsFile(fifo.path(), settings, &error));
+    EXPECT_EQ(error, fifo.path() + " is not a regular file; it was left as it is");
+    EXPECT_FALSE(writeUserRecords(fifo.path(), 4, records));
+    EXPECT_TRUE(fifo.isStillAFifo());
+  }
+}
+
 // ---------------------------------------------------------------- user record files
 
 TEST_F(SettingsFiles, UserRecordsAreWrittenInTheirOrderAndReadBack) {
@@ -320,6 +364,9 @@ TEST(UserRecordsPath, UsesOnlyTheStageFileNameLessItsExtension) {
       {"castle.qrl", "/game/castle.dat"},     {"my stages.QRL", "/game/my stages.dat"},
       {"sub/castle.qrl", "/game/castle.dat"}, {"../../etc/passwd.qrl", "/game/passwd.dat"},
       {"/abs/x.qrl", "/game/x.dat"},          {"..", "/game/.dat"},
+      // The settings file is no stage file's record file.
+      {"quorel.qrl", "/game/quorel.rec"},     {"QUOREL.QRL", "/game/QUOREL.rec"},
+      {"quorel.qrl.qrl", "/game/quorel.qrl.dat"}, {"quorel2.qrl", "/game/quorel2.dat"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(userRecordsPath("/game/", c.stageFile), c.expected) << c.stageFile;
@@ -350,6 +397,22 @@ TEST_F(SettingsFiles, GameFolderIsBesideTheExecutableWhenWritable) {
   fs::create_directory(folder + "bin");
   EXPECT_EQ(gameFolder(folder + "bin/quorel"), folder + "bin/");
   EXPECT_TRUE(fs::is_empty(folder + "bin")) << "the probe file must be gone";
+}
+
+TEST_F(SettingsFiles, WhenNoFolderTakesAFileTheOthersTriedAreNamed) {
+  const Environment dataHome("XDG_DATA_HOME");
+  writeBytes(folder + "plain-file", "");
+  dataHome.set(folder + "plain-file/data");
+  const GameFolder found = findGameFolder(folder + "nowhere/quorel");
+  EXPECT_EQ(found.path, folder + "nowhere/");
+  EXPECT_EQ(found.passedOver,
+            std::vector<std::string>{"cannot create the folder " + folder + "plain-file/data/quorel/: Not a directory"});
+
+  dataHome.set(folder + "data");
+  const GameFolder fallback = findGameFolder(folder + "nowhere/quorel");
+  EXPECT_EQ(fallback.path, folder + "data/quorel/");
+  EXPECT_EQ(fallback.passedOver, std::vector<std::string>{"cannot create a temporary file in " + folder +
+                                                          "nowhere/: No such file or directory"});
 }
 
 TEST_F(SettingsFiles, GameFolderFallsBackToTheUserDataFolder) {

@@ -37,7 +37,8 @@
 #include <string_view>
 #include <vector>
 
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
+#include "game/scenes/game_scenes.h"
 #include "game/shell/form.h"
 
 namespace quorel::testing {
@@ -59,6 +60,7 @@ class GameHarness {
     if (const char* old = std::getenv("TMPDIR")) oldTmpDir_ = old;
     ::setenv("TMPDIR", folder_.c_str(), 1);
     form_ = std::make_unique<TForm1>(platform, folder_ + "quorel");
+    registerGameScenes(*form_);
     form_->workingFolder = folder_;
     form_->onEffect = [this](std::string_view name, int pan) { effects.push_back({std::string(name), pan, passes}); };
     form_->onMusic = [this](std::string_view file) { music.push_back({std::string(file), passes}); };

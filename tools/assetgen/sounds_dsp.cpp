@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <numbers>
 
 namespace assetgen::sound {
@@ -77,15 +76,6 @@ void fadeEnds(Signal& s) {
   for (std::size_t i = 0; i < in; ++i) s[i] *= raisedCosine(static_cast<double>(i) / static_cast<double>(in));
   for (std::size_t i = 0; i < out; ++i)
     s[s.size() - 1 - i] *= raisedCosine(static_cast<double>(i) / static_cast<double>(out));
-}
-
-void put16(std::ofstream& f, unsigned v) {
-  f.put(static_cast<char>(v & 0xFF));
-  f.put(static_cast<char>((v >> 8) & 0xFF));
-}
-void put32(std::ofstream& f, unsigned v) {
-  put16(f, v & 0xFFFF);
-  put16(f, v >> 16);
 }
 
 }  // namespace
@@ -175,25 +165,6 @@ std::vector<std::int16_t> finish(Signal signal, double peakDbfs) {
   for (double x : signal)
     samples.push_back(static_cast<std::int16_t>(std::clamp(std::lround(x * scale * 32767.0), -32767L, 32767L)));
   return samples;
-}
-
-bool writeWave(const std::string& path, std::span<const std::int16_t> samples) {
-  const unsigned dataBytes = static_cast<unsigned>(samples.size() * 2);
-  std::ofstream f(path, std::ios::binary);
-  f.write("RIFF", 4);
-  put32(f, 36u + dataBytes);
-  f.write("WAVEfmt ", 8);
-  put32(f, 16);
-  put16(f, 1);  // PCM
-  put16(f, 1);  // mono
-  put32(f, kSampleRate);
-  put32(f, kSampleRate * 2);
-  put16(f, 2);
-  put16(f, 16);
-  f.write("data", 4);
-  put32(f, dataBytes);
-  for (std::int16_t s : samples) put16(f, static_cast<std::uint16_t>(s));
-  return static_cast<bool>(f);
 }
 
 }  // namespace assetgen::sound

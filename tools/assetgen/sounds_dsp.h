@@ -76,7 +76,4 @@ void addNoiseBand(Signal& out, double start, const Glide& centre, double q, cons
 // `peakDbfs` and rounds to 16 bits.
 std::vector<std::int16_t> finish(Signal signal, double peakDbfs = -3.0);
 
-// Writes a RIFF WAVE file: PCM, 16 bits, mono, kSampleRate.
-bool writeWave(const std::string& path, std::span<const std::int16_t> samples);
-
 }  // namespace assetgen::sound

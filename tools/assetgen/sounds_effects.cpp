@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/wave_file.h"
 #include "tools/assetgen/assetgen.h"
 #include "tools/assetgen/sounds_dsp.h"
 
@@ -177,7 +178,7 @@ constexpr std::array<Effect, 12> kEffects = {{
 bool writeSounds(const std::string& folder) {
   for (const Effect& effect : kEffects) {
     const std::string path = folder + "/" + effect.name + ".wav";
-    if (!sound::writeWave(path, sound::finish(effect.make()))) {
+    if (!quorel::writeWaveFile(path, 1, sound::kSampleRate, sound::finish(effect.make()))) {
       std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
       return false;
     }

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "common/wave_file.h"
 #include "game/platform/fluid_synth.h"
-#include "game/platform/test_platform.h"
+#include "game/platform/test/test_platform.h"
 #include "game/presentation/music_player.h"
 #include "game/presentation/sound_effects.h"
 
@@ -26,35 +26,6 @@ class OfflinePlatform : public quorel::platform::TestPlatform {
     return quorel::platform::createFluidSynth(sampleRate);
   }
 };
-
-void putLe16(std::ofstream& out, std::uint16_t v) {
-  const char bytes[] = {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
-  out.write(bytes, 2);
-}
-
-void putLe32(std::ofstream& out, std::uint32_t v) {
-  putLe16(out, static_cast<std::uint16_t>(v & 0xFFFF));
-  putLe16(out, static_cast<std::uint16_t>(v >> 16));
-}
-
-bool writeWave(const std::string& path, const std::vector<std::int16_t>& samples) {
-  std::ofstream out(path, std::ios::binary);
-  const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-  out.write("RIFF", 4);
-  putLe32(out, 36 + dataBytes);
-  out.write("WAVEfmt ", 8);
-  putLe32(out, 16);
-  putLe16(out, 1);  // PCM
-  putLe16(out, 2);
-  putLe32(out, kRate);
-  putLe32(out, kRate * 4);
-  putLe16(out, 4);
-  putLe16(out, 16);
-  out.write("data", 4);
-  putLe32(out, dataBytes);
-  for (std::int16_t s : samples) putLe16(out, static_cast<std::uint16_t>(s));
-  return static_cast<bool>(out);
-}
 
 std::int16_t toPcm16(float sample) {
   return static_cast<std::int16_t>(std::lround(std::clamp(sample, -1.0f, 1.0f) * 32767.0f));
@@ -97,7 +68,7 @@ int main(int argc, char** argv) {
     const auto chunk = static_cast<int>(std::min<long>(kCallbackFrames, frames - done));
     for (float s : platform.audioImpl.pull(chunk)) samples.push_back(toPcm16(s));
   }
-  if (!writeWave(out, samples)) {
+  if (!quorel::writeWaveFile(out, 2, kRate, samples)) {
     std::fprintf(stderr, "midirender: cannot write %s\n", out.c_str());
     return 1;
   }

@@ -3,6 +3,7 @@
 //   qrltool show FILE [STAGE]   one stage as a text grid (STAGE defaults to 1)
 //   qrltool solve [OPTIONS] FILE [STAGE]   the fewest block moves of each stage (see the usage)
 // Bad arguments print the usage and exit 2.
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/printable_text.h"
 #include "common/stage_set.h"
 #include "common/tile_codes.h"
 #include "tools/qrltool/solve.h"
@@ -55,24 +57,26 @@ int usage(std::string_view complaint = {}) {
   return kExitUsage;
 }
 
-// The designer line is free text from a file; control bytes must not reach the terminal.
-std::string printable(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    out += (byte < 0x20 || byte == 0x7f) ? '?' : c;
+// STAGE as given on the command line, or the complaint about it.
+std::optional<int> stageNumber(std::string_view text, std::string& complaint) {
+  complaint = "STAGE must be a stage number from 1";
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    complaint = "STAGE " + std::string(text) + " is out of range";
+    return std::nullopt;
   }
-  return out;
+  if (error != std::errc{} || value < 1) return std::nullopt;
+  return value;
 }
 
-std::optional<int> positiveNumber(std::string_view text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
+// An option's value: a whole number from 1.
+std::optional<int> optionValue(std::string_view text) {
   int value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return value > 0 ? std::optional<int>(value) : std::nullopt;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size() || value < 1) return std::nullopt;
+  return value;
 }
 
 std::optional<LoadedSet> load(const std::string& path) { return quorel::qrltool::loadSet(path); }
@@ -81,21 +85,16 @@ int stageCount(const EditorStageSlots& set) { return set.stageLimit - 1; }
 
 std::string summary(const std::string& path, const LoadedSet& loaded) {
   const int stages = stageCount(loaded.set);
-  std::string line = path + ": " + std::to_string(stages) + (stages == 1 ? " stage" : " stages") +
-                     ", designer \"" + printable(loaded.set.designer) + "\"";
+  // The designer line is free text from the file: its bytes must not reach the terminal raw.
+  std::string line = quorel::printableFileName(path) + ": " + std::to_string(stages) +
+                     (stages == 1 ? " stage" : " stages") + ", designer \"" +
+                     quorel::printableBytes(loaded.set.designer) + "\"";
   if (loaded.stagesAnnounced > stages) {
     line += "; line 1 announces " + std::to_string(loaded.stagesAnnounced) + ", only the first " +
             std::to_string(stages) + " are read";
   }
   if (stages > kGameStages) line += "; more than the game's " + std::to_string(kGameStages) + ", it plays stages 1 to 20";
   return line;
-}
-
-int check(const std::string& path) {
-  const auto loaded = load(path);
-  if (!loaded) return kExitBadFile;
-  std::printf("%s\n", summary(path, *loaded).c_str());
-  return kExitOk;
 }
 
 char cellChar(int code) {
@@ -110,39 +109,66 @@ std::string describeCell(int code) {
   return "tile " + std::to_string(code) + ", which is not floor";
 }
 
+bool insideGrid(int x, int y) { return x >= 0 && x < quorel::kBoardColumns && y >= 0 && y < quorel::kBoardRows; }
+
+// What is odd about a stage's start cell, or nothing when the player starts on floor. The format
+// allows any start; the editor only ever writes one on the grid.
+std::optional<std::string> startProblem(const EditorStageSlots& set, int stage) {
+  const auto slot = static_cast<std::size_t>(stage);
+  const int x = set.startX[slot];
+  const int y = set.startY[slot];
+  const std::string cell = "the start cell (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+  if (!insideGrid(x, y)) {
+    return cell + " lies outside the " + std::to_string(quorel::kBoardColumns) + " x " +
+           std::to_string(quorel::kBoardRows) + " grid";
+  }
+  const int code = set.board[slot][static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
+  if (code != quorel::kFloor) return cell + " is on " + describeCell(code);
+  return std::nullopt;
+}
+
 void printStage(const EditorStageSlots& set, int stage) {
   const auto slot = static_cast<std::size_t>(stage);
   const int startX = set.startX[slot];
   const int startY = set.startY[slot];
   std::printf("stage %d of %d: start column %d, row %d; NG number %d\n", stage, stageCount(set), startX, startY,
               set.ngNumber[slot]);
-  const bool startInside = startX >= 0 && startX < quorel::kBoardColumns && startY >= 0 && startY < quorel::kBoardRows;
+  const std::optional<std::string> problem = startProblem(set, stage);
   const quorel::Board& board = set.board[slot];
-  const int startCode = startInside ? board[static_cast<std::size_t>(startX)][static_cast<std::size_t>(startY)] : -1;
   for (int row = 0; row < quorel::kBoardRows; ++row) {
     std::string line;
     for (int column = 0; column < quorel::kBoardColumns; ++column) {
-      const bool start = column == startX && row == startY && startCode == quorel::kFloor;
+      const bool start = column == startX && row == startY && !problem;
       line += start ? '@' : cellChar(board[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)]);
     }
     std::printf("%s\n", line.c_str());
   }
-  if (!startInside) {
-    std::printf("note: the start cell (%d, %d) lies outside the %d x %d grid\n", startX, startY, quorel::kBoardColumns,
-                quorel::kBoardRows);
-  } else if (startCode != quorel::kFloor) {
-    std::printf("note: the start cell (%d, %d) is on %s\n", startX, startY, describeCell(startCode).c_str());
+  if (problem) std::printf("note: %s\n", problem->c_str());
+}
+
+// A start the game cannot use well is worth a warning, not a refusal: the format allows it.
+int check(const std::string& path) {
+  const auto loaded = load(path);
+  if (!loaded) return kExitBadFile;
+  std::printf("%s\n", summary(path, *loaded).c_str());
+  std::fflush(stdout);  // the summary comes first also when both streams share one pipe
+  for (int stage = 1; stage <= stageCount(loaded->set); ++stage) {
+    if (const auto problem = startProblem(loaded->set, stage)) {
+      std::fprintf(stderr, "warning: stage %d: %s\n", stage, problem->c_str());
+    }
   }
+  return kExitOk;
 }
 
 int show(const std::string& path, std::optional<std::string_view> stageArgument) {
-  const auto stage = stageArgument ? positiveNumber(*stageArgument) : std::optional<int>(1);
-  if (!stage) return usage("STAGE must be a stage number from 1");
+  std::string complaint;
+  const auto stage = stageArgument ? stageNumber(*stageArgument, complaint) : std::optional<int>(1);
+  if (!stage) return usage(complaint);
   const auto loaded = load(path);
   if (!loaded) return kExitBadFile;
   const int stages = stageCount(loaded->set);
   if (*stage > stages) {
-    return usage(path + " has stages 1 to " + std::to_string(stages) + ", not " + std::to_string(*stage));
+    return usage(quorel::printableFileName(path) + " has stages 1 to " + std::to_string(stages) + ", not " + std::to_string(*stage));
   }
   printStage(loaded->set, *stage);
   return kExitOk;
@@ -162,7 +188,7 @@ int solve(const std::vector<std::string>& args) {
       continue;
     }
     if (i + 1 == args.size()) return usage(arg + " needs a value");
-    const auto value = positiveNumber(args[++i]);
+    const auto value = optionValue(args[++i]);
     if (!value) return usage(arg + " needs a whole number from 1");
     if (arg == "--time") {
       options.limits.time = std::chrono::seconds(*value);
@@ -178,8 +204,9 @@ int solve(const std::vector<std::string>& args) {
   }
   if (operands.empty() || operands.size() > 2) return usage();
   if (operands.size() == 2) {
-    options.stage = positiveNumber(operands[1]);
-    if (!options.stage) return usage("STAGE must be a stage number from 1");
+    std::string complaint;
+    options.stage = stageNumber(operands[1], complaint);
+    if (!options.stage) return usage(complaint);
   }
   return quorel::qrltool::solveStages(operands[0], options);
 }

@@ -1,0 +1,23 @@
+#include "editor/qt/game_launcher.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStringList>
+
+#include "editor/qt/text.h"
+
+namespace quorel::editor {
+
+bool ProcessLauncher::start(const std::string& program, const std::vector<std::string>& arguments, std::string& error) {
+  QProcess process;
+  process.setProgram(qtFileName(program));
+  QStringList qtArguments;
+  for (const std::string& argument : arguments) qtArguments << qtText(argument);
+  process.setArguments(qtArguments);
+  process.setWorkingDirectory(QDir::currentPath());
+  if (process.startDetached()) return true;
+  error = plainText(process.errorString());
+  return false;
+}
+
+}  // namespace quorel::editor

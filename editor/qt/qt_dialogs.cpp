@@ -1,0 +1,92 @@
+#include "editor/qt/qt_dialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "editor/core/texts.h"
+#include "editor/qt/calculator.h"
+#include "editor/qt/text.h"
+
+namespace quorel::editor {
+
+namespace {
+
+QMessageBox::Icon qtIcon(Icon icon) {
+  switch (icon) {
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Error: return QMessageBox::Critical;
+    case Icon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// The button texts carry their access keys: a box answers to Y and N as the keys alone, and
+// Escape picks Cancel (or No where there is no Cancel).
+const QString kYes = QString::fromUtf8("はい(&Y)");
+const QString kNo = QString::fromUtf8("いいえ(&N)");
+const QString kCancel = QString::fromUtf8("キャンセル");
+const QString kOk = QStringLiteral("OK");
+
+}  // namespace
+
+Answer QtDialogs::message(const Message& message) {
+  QMessageBox box(qtIcon(message.icon), qtText(message.caption), qtText(message.text), QMessageBox::NoButton, parent_);
+  QPushButton* ok = nullptr;
+  QPushButton* yes = nullptr;
+  QPushButton* no = nullptr;
+  QPushButton* cancel = nullptr;
+  if (message.buttons == Buttons::Ok) {
+    ok = box.addButton(kOk, QMessageBox::AcceptRole);
+  } else {
+    yes = box.addButton(kYes, QMessageBox::YesRole);
+    no = box.addButton(kNo, QMessageBox::NoRole);
+    if (message.buttons == Buttons::YesNoCancel) cancel = box.addButton(kCancel, QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel ? cancel : no);
+  }
+  box.exec();
+  const QAbstractButton* clicked = box.clickedButton();
+  if (clicked == yes && yes) return Answer::Yes;
+  if (clicked == no && no) return Answer::No;
+  if (ok) return Answer::Ok;
+  return cancel ? Answer::Cancel : Answer::No;
+}
+
+std::string QtDialogs::input(const std::string& caption, const std::string& prompt, const std::string& defaultText) {
+  QInputDialog dialog(parent_);
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setWindowTitle(qtText(caption));
+  dialog.setLabelText(qtText(prompt));
+  const QString shown = qtText(defaultText);
+  dialog.setTextValue(shown);
+  dialog.setOkButtonText(kOk);
+  dialog.setCancelButtonText(kCancel);
+  // An untouched default comes back byte for byte, even when it is no UTF-8 (an old file's name).
+  if (dialog.exec() != QDialog::Accepted || dialog.textValue() == shown) return defaultText;
+  return plainText(dialog.textValue());
+}
+
+std::optional<std::string> QtDialogs::openFileName() {
+  const QString name = QFileDialog::getOpenFileName(parent_, QString(), QDir::currentPath(), qtText(texts::kStageFileFilter));
+  if (name.isEmpty()) return std::nullopt;
+  return plainFileName(name);
+}
+
+std::optional<std::string> QtDialogs::saveFileName(const std::string& current) {
+  const QString start = current.empty() ? QDir::currentPath() : qtFileName(current);
+  const QString name = QFileDialog::getSaveFileName(parent_, QString(), start, qtText(texts::kStageFileFilter), nullptr,
+                                                    QFileDialog::DontConfirmOverwrite);
+  if (name.isEmpty()) return std::nullopt;
+  return plainFileName(name);
+}
+
+void QtDialogs::showCalculator() {
+  TForm2 calculator(*this, parent_);
+  calculator.exec();
+}
+
+}  // namespace quorel::editor

@@ -1,0 +1,20 @@
+#include "game/scenes/game_scenes.h"
+
+#include <memory>
+
+#include "game/scenes/play_scene.h"
+#include "game/scenes/retry_menu.h"
+#include "game/scenes/stage_clear.h"
+#include "game/scenes/stage_intro.h"
+#include "game/shell/form.h"
+
+namespace quorel {
+
+void registerGameScenes(TForm1& form) {
+  form.registerScene(kSceneIntro, std::make_unique<StageIntro>());
+  form.registerScene(kScenePlay, std::make_unique<PlayScene>());
+  form.registerScene(kSceneClear, std::make_unique<StageClear>());
+  form.registerScene(kSceneRetry, std::make_unique<RetryMenu>());
+}
+
+}  // namespace quorel
