@@ -46,38 +46,103 @@ constexpr int kLoneShare = 4 * Layout::kFar;
 constexpr int kMatchingSteps = 4096;
 constexpr std::uint16_t kNoBound = 0xffff;
 
-int tripleIndex(int a, int b, int c) { return (a * (kMaxValue + 1) + b) * (kMaxValue + 1) + c; }
+// The remainder of every two values, looked up rather than divided in the inner loops.
+struct RemainderTable {
+  std::array<std::array<std::uint8_t, kMaxValue + 1>, kMaxValue + 1> of{};
+  constexpr RemainderTable() {
+    for (int a = 1; a <= kMaxValue; ++a) {
+      for (int b = 1; b <= kMaxValue; ++b) of[a][b] = static_cast<std::uint8_t>(mergeRemainder(a, b));
+    }
+  }
+};
+constexpr RemainderTable kRemainders;
+
+int remainderOf(int a, int b) { return kRemainders.of[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)]; }
 
 }  // namespace
 
-Estimator::Estimator(const Layout& layout)
-    : layout_(layout),
-      arithmetic_(layout.ngNumber(), kArithmeticEffort),
-      tripleClears_(static_cast<std::size_t>(tripleIndex(kMaxValue + 1, 0, 0)), 0) {
-  for (int a = 1; a <= kMaxValue; ++a) {
-    for (int b = a; b <= kMaxValue; ++b) {
-      for (int c = b; c <= kMaxValue; ++c) {
-        ValueCounts values;
-        values.add(a);
-        values.add(b);
-        values.add(c);
-        const MergeArithmetic::Answer answer = arithmetic_.fewestMerges(values);
-        tripleClears_[tripleIndex(a, b, c)] = answer.fewest != MergeArithmetic::kUnclearable ? 1 : 0;
-      }
-    }
-  }
+Estimator::Estimator(const Layout& layout) : layout_(layout), arithmetic_(layout.ngNumber(), kArithmeticEffort) {
   path_.resize((std::size_t{1} << kPartitionBlocks) * kPartitionBlocks);
   setBound_.resize(std::size_t{1} << kPartitionBlocks);
   setSize_.resize(std::size_t{1} << kPartitionBlocks);
   cache_.resize(kCacheEntries);
   best_.resize(std::size_t{1} << kPartitionBlocks);
+  firstMerge_.resize(std::size_t{1} << kPartitionBlocks);
+  const auto cells = static_cast<std::size_t>(layout.blockCellCount());
+  pairThenThird_.assign(cells * cells * cells, 0);
 }
 
-bool Estimator::tripleClears(int a, int b, int c) const {
-  if (a > b) std::swap(a, b);
-  if (b > c) std::swap(b, c);
-  if (a > b) std::swap(a, b);
-  return tripleClears_[tripleIndex(a, b, c)] != 0;
+// Blocks on two cells merge first, and what is left then merges with the block on the third:
+// the pushes of all three and the two merges, no other block on the Board. The first merge
+// leaves its remainder on the cell of some merge line, and from there it is a block like any
+// other, so the cheapest meeting on each line plus the pair cost from its cell bounds it.
+int Estimator::firstPairThenThird(int slotA, int slotB, int slotThird) {
+  if (slotA > slotB) std::swap(slotA, slotB);
+  const auto cells = static_cast<std::size_t>(layout_.blockCellCount());
+  std::uint8_t& known = pairThenThird_[(static_cast<std::size_t>(slotA) * cells + slotB) * cells + slotThird];
+  if (known == 0) {
+    int best = 2 * Layout::kFar;
+    for (const Layout::MergeLine& line : layout_.mergeLines()) {
+      best = std::min(best, layout_.meetCost(slotA, slotB, line) + layout_.pairCost(line.into, slotThird));
+    }
+    known = static_cast<std::uint8_t>(std::min(best, Layout::kFar - 1) + 1);
+  }
+  return known - 1;
+}
+
+// Three blocks that vanish together: two of them merge first, leaving a remainder that is
+// neither 0 nor the NG number and that the third then divides or is divided by. Only the orders
+// the values allow are charged; kNoBound when none does.
+int Estimator::tripleCost(const std::array<int, 3>& value, const std::array<int, 3>& slot) {
+  int best = kNoBound;
+  for (int third = 0; third < 3; ++third) {
+    const int a = third == 0 ? 1 : 0;
+    const int b = third == 2 ? 1 : 2;
+    const int r = remainderOf(value[a], value[b]);
+    // A block of the NG number left standing after a merge loses, so it cannot wait for the second.
+    if (r == 0 || r == layout_.ngNumber() || value[third] == layout_.ngNumber() || remainderOf(r, value[third]) != 0) {
+      continue;
+    }
+    best = std::min(best, firstPairThenThird(slot[a], slot[b], slot[third]));
+  }
+  return best;
+}
+
+// Four blocks that vanish together merge either as two pairs whose remainders then vanish with
+// each other, or as a chain: a pair, its remainder with a third, that remainder with the fourth.
+// Each merge but the last leaves a remainder that is neither 0 nor the NG number. Two pairs cost
+// at least both pair costs and the last merge; a chain at least its first three blocks as a
+// triple would and the last merge. kNoBound when the values allow neither.
+int Estimator::quadCost(const std::array<int, 4>& value, const std::array<int, 4>& slot) {
+  const int ng = layout_.ngNumber();
+  auto leaves = [ng](int a, int b) {
+    const int r = remainderOf(a, b);
+    return r != 0 && r != ng ? r : 0;
+  };
+  int best = kNoBound;
+  for (int partner = 1; partner < 4; ++partner) {
+    // {0, partner} and the other two
+    const int c = partner == 1 ? 2 : 1;
+    const int d = 6 - partner - c;
+    const int r1 = leaves(value[0], value[partner]);
+    const int r2 = leaves(value[c], value[d]);
+    if (r1 == 0 || r2 == 0 || remainderOf(r1, r2) != 0) continue;
+    best = std::min(best, layout_.pairCost(slot[0], slot[partner]) + layout_.pairCost(slot[c], slot[d]) + 1);
+  }
+  for (int a = 0; a < 4; ++a) {
+    for (int b = a + 1; b < 4; ++b) {
+      const int r1 = leaves(value[a], value[b]);
+      if (r1 == 0) continue;
+      for (int c = 0; c < 4; ++c) {
+        if (c == a || c == b) continue;
+        const int d = 6 - a - b - c;
+        const int r2 = leaves(r1, value[c]);
+        if (r2 == 0 || remainderOf(r2, value[d]) != 0) continue;
+        best = std::min(best, firstPairThenThird(slot[a], slot[b], slot[c]) + 1);
+      }
+    }
+  }
+  return best;
 }
 
 int Estimator::find(int i) {
@@ -178,7 +243,7 @@ int Estimator::shareQuarters(const Position& p, const std::vector<int>& members)
     for (std::size_t y = x + 1; y < members.size(); ++y) {
       const int i = members[x];
       const int j = members[y];
-      if (mergeRemainder(p.value[i], p.value[j]) != 0) continue;
+      if (remainderOf(p.value[i], p.value[j]) != 0) continue;
       const int saving = share_[i] + share_[j] - 4 * layout_.pairCost(slot_[i], slot_[j]);
       if (saving > 0) edges_.push_back({i, j, saving});
     }
@@ -189,8 +254,8 @@ int Estimator::shareQuarters(const Position& p, const std::vector<int>& members)
 // The partition bound of one group of at most kPartitionBlocks blocks: the shortest round trip
 // through every subset (a path from the subset's lowest block, extended one block at a time),
 // then the cheapest split of the whole group into sets, the set holding the lowest block chosen
-// first. A set of two must be a dividing pair, a set of three a multiset that can be cleared;
-// larger sets are not checked, which only lowers the bound.
+// first. A set of two must be a dividing pair; larger sets are charged by the orders of merges
+// their values allow (tripleCost, quadCost, and for more the cheapest pair that can open).
 int Estimator::partitionBound(const Position& p, const std::vector<int>& members) {
   const int k = static_cast<int>(members.size());
   const std::uint32_t full = (std::uint32_t{1} << k) - 1;
@@ -200,8 +265,15 @@ int Estimator::partitionBound(const Position& p, const std::vector<int>& members
     value[a] = p.value[members[a]];
     slot[a] = slot_[members[a]];
   }
+  // opens[a][b]: the cost of a and b as the pair that opens a larger set, kNoBound when their
+  // merge would leave nothing or the NG number.
+  std::array<std::array<std::uint16_t, kPartitionBlocks>, kPartitionBlocks> opens{};
   for (int a = 0; a < k; ++a) {
-    for (int b = 0; b < k; ++b) d[a][b] = layout_.distance(slot[a], slot[b]);
+    for (int b = 0; b < k; ++b) {
+      d[a][b] = layout_.distance(slot[a], slot[b]);
+      const int r = remainderOf(value[a], value[b]);
+      opens[a][b] = r != 0 && r != layout_.ngNumber() ? layout_.pairCost(slot[a], slot[b]) : kNoBound;
+    }
   }
   std::uint16_t* const path = path_.data();
   auto at = [](std::uint32_t set, int end) { return static_cast<std::size_t>(set) * kPartitionBlocks + end; };
@@ -212,6 +284,7 @@ int Estimator::partitionBound(const Position& p, const std::vector<int>& members
     if (others == 0) {
       path[at(set, first)] = 0;
       setBound_[set] = kNoBound;
+      firstMerge_[set] = kNoBound;
       setSize_[set] = 1;
       continue;
     }
@@ -231,11 +304,28 @@ int Estimator::partitionBound(const Position& p, const std::vector<int>& members
     }
     const int size = setSize_[set] = static_cast<std::uint8_t>(setSize_[others] + 1);
     const int second = std::countr_zero(others);
+    // The cheapest pair of the set that could merge first, leaving a remainder to go on with.
+    int opening = firstMerge_[others];
+    for (std::uint32_t rest = others; rest != 0; rest &= rest - 1) opening = std::min<int>(opening, opens[first][std::countr_zero(rest)]);
+    firstMerge_[set] = static_cast<std::uint16_t>(opening);
     int own = std::max(size - 1, (std::min<int>(round, kNoBound) + 1) / 2);
     if (size == 2) {
-      own = mergeRemainder(value[first], value[second]) == 0 ? layout_.pairCost(slot[first], slot[second]) : kNoBound;
-    } else if (size == 3 && !tripleClears(value[first], value[second], value[std::countr_zero(others & (others - 1))])) {
-      own = kNoBound;
+      own = remainderOf(value[first], value[second]) == 0 ? layout_.pairCost(slot[first], slot[second]) : kNoBound;
+    } else if (size == 3) {
+      const int third = std::countr_zero(others & (others - 1));
+      own = std::max(own, tripleCost({value[first], value[second], value[third]}, {slot[first], slot[second], slot[third]}));
+    } else if (size == 4) {
+      std::array<int, 4> v{}, where{};
+      int n = 0;
+      for (std::uint32_t bits = set; bits != 0; bits &= bits - 1, ++n) {
+        v[n] = value[std::countr_zero(bits)];
+        where[n] = slot[std::countr_zero(bits)];
+      }
+      own = std::max(own, quadCost(v, where));
+    } else {
+      // A set of five or more opens with a merge of two of its blocks that leaves a remainder,
+      // and each of the other merges costs at least one.
+      own = opening >= kNoBound ? kNoBound : std::max(own, opening + size - 2);
     }
     setBound_[set] = static_cast<std::uint16_t>(own);
   }

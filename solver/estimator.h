@@ -46,11 +46,15 @@ class Estimator {
   int partitionBound(const Position& p, const std::vector<int>& members);
   int greatestSaving();
   int bestMatching(std::uint32_t open, const std::array<std::uint32_t, kMatchingNodes>& adjacent);
-  bool tripleClears(int a, int b, int c) const;
+  int tripleCost(const std::array<int, 3>& value, const std::array<int, 3>& slot);
+  int firstPairThenThird(int slotA, int slotB, int slotThird);
+  int quadCost(const std::array<int, 4>& value, const std::array<int, 4>& slot);
 
   const Layout& layout_;
   MergeArithmetic arithmetic_;
-  std::vector<std::uint8_t> tripleClears_;  // by the three values, any order
+  // firstPairThenThird by its three slots, worked out when first asked: 0 until then, else the
+  // cost plus one (kFar + 1 wraps to 0, so kFar is kept as kFar).
+  std::vector<std::uint8_t> pairThenThird_;
   std::array<int, kCells> slot_{};
   std::array<int, kCells> group_{};
   std::array<int, kCells> share_{};
@@ -60,7 +64,7 @@ class Estimator {
   std::array<std::array<int, kMatchingNodes>, kMatchingNodes> savingOf_{};
   int steps_ = 0;
   // The partition bound's tables, by subset of a group's blocks.
-  std::vector<std::uint16_t> path_, setBound_, best_;
+  std::vector<std::uint16_t> path_, setBound_, best_, firstMerge_;
   std::vector<std::uint8_t> setSize_;
   std::vector<CacheEntry> cache_;
 };

@@ -188,34 +188,31 @@ void Layout::findMergeablePairs() {
   }
 }
 
-// Pushes of a lone block from each cell to each cell, then for every pair of cells the cheapest
-// way to bring two blocks side by side on a line where the player can push one into the other.
+// Pushes of a lone block from each cell to each cell, every line on which one block can be pushed
+// into another, and for every pair of cells the cheapest way to merge two blocks standing there.
 void Layout::findPairCosts() {
   const int count = blockCellCount();
   const auto size = static_cast<std::size_t>(count) * count;
-  const std::vector<std::uint8_t> pushes = stepsBetween([this](int cell, int d) {
+  pushes_ = stepsBetween([this](int cell, int d) {
     return playerMayStand(columnOf(cell) - kDirections[d].dx, rowOf(cell) - kDirections[d].dy);
   });
-  pairCost_.assign(size, kFar);
-  std::vector<int> meet(static_cast<std::size_t>(count));
-  for (int b = 0; b < count; ++b) {
-    // meet[x]: pushes of the block from b to a cell beside x, across a line the player can push on,
-    // and the merge.
-    const std::uint8_t* fromB = &pushes[static_cast<std::size_t>(b) * count];
-    for (int x = 0; x < count; ++x) {
-      int best = kFar;
-      for (int d = 0; d < 4; ++d) {
-        const int beside = neighbour(blockCells_[x], d);
-        if (beside < 0 || blockSlot_[beside] < 0 || !pushableStep(blockCells_[x], d)) continue;
-        best = std::min(best, fromB[blockSlot_[beside]] + 1);
-      }
-      meet[x] = best;
+  mergeLines_.clear();
+  for (int from = 0; from < count; ++from) {
+    const int cell = blockCells_[from];
+    for (int d = 0; d < 4; ++d) {
+      const int into = neighbour(cell, d);
+      if (into < 0 || blockSlot_[into] < 0) continue;
+      if (!playerMayStand(columnOf(cell) - kDirections[d].dx, rowOf(cell) - kDirections[d].dy)) continue;
+      mergeLines_.push_back({blockSlot_[into], from});
     }
-    for (int a = 0; a < count; ++a) {
-      const std::uint8_t* fromA = &pushes[static_cast<std::size_t>(a) * count];
+  }
+  pairCost_.assign(size, kFar);
+  for (int a = 0; a < count; ++a) {
+    for (int b = a; b < count; ++b) {
       int best = kFar;
-      for (int x = 0; x < count; ++x) best = std::min(best, fromA[x] + meet[x]);
-      pairCost_[static_cast<std::size_t>(a) * count + b] = static_cast<std::uint8_t>(std::min<int>(best, kFar));
+      for (const MergeLine& line : mergeLines_) best = std::min(best, meetCost(a, b, line));
+      pairCost_[static_cast<std::size_t>(a) * count + b] = pairCost_[static_cast<std::size_t>(b) * count + a] =
+          static_cast<std::uint8_t>(std::min<int>(best, kFar));
     }
   }
 }

@@ -2,6 +2,7 @@
 // What never changes while a stage is played: walls, the codes 2 to 9, the cells a block can
 // ever stand on, and what follows from them alone: distances between those cells, where a lone
 // block can be pushed to, and which pairs of cells could ever hold two blocks that merge.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -65,6 +66,23 @@ class Layout {
   // the merge, with no other block on the Board and the player free to stand on any cell but a
   // wall (kFar when they never can, or it takes longer).
   std::uint8_t pairCost(int slotA, int slotB) const { return pairCost_[slotA * blockCellCount() + slotB]; }
+  // Pushes that bring a lone block from one cell to another, the player free to stand on any
+  // cell it can ever reach (kFar when none do).
+  std::uint8_t pushes(int slotFrom, int slotTo) const { return pushes_[slotFrom * blockCellCount() + slotTo]; }
+
+  // Where two blocks can merge: a block on `from` pushed into a block on `into`, the player able
+  // to stand behind `from`. The remainder stays on `into`.
+  struct MergeLine {
+    int into, from;  // slots
+  };
+  const std::vector<MergeLine>& mergeLines() const { return mergeLines_; }
+  // The fewest block moves that bring blocks from two cells together and merge them so that the
+  // remainder stands on `line.into`: the pushes of both and the merge, every other block gone.
+  int meetCost(int slotA, int slotB, const MergeLine& line) const {
+    const int aStruck = pushes(slotA, line.into) + pushes(slotB, line.from);
+    const int bStruck = pushes(slotB, line.into) + pushes(slotA, line.from);
+    return std::min(aStruck, bStruck) + 1;
+  }
   // Whether blocks standing on the two cells could ever be pushed one into the other, each
   // moving only by pushes and the player standing wherever there is no wall.
   bool mayMerge(int slotA, int slotB) const;
@@ -91,6 +109,8 @@ class Layout {
   std::vector<int> blockCells_;
   std::vector<std::uint8_t> distance_;
   std::vector<std::uint8_t> pairCost_;
+  std::vector<std::uint8_t> pushes_;
+  std::vector<MergeLine> mergeLines_;
   std::vector<std::uint64_t> mayMerge_;  // one bit per pair of slots
 };
 
