@@ -5,7 +5,7 @@
 // search's tables, then the totals and the process's peak resident memory. The limits hold per
 // stage (default: 60 s, 4096 MiB). With --best, a stage left unknown gets a beam search of that
 // many seconds for the best clear it can find, printed below it beside the clear that solve()
-// itself knows.
+// itself knows. FILE may be the word "builtin", as for qrltool, to pick one built-in stage.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -112,7 +112,8 @@ int main(int argc, char** argv) {
   }
   quorel::EditorStageSlots set;
   const quorel::StageLoadResult loaded =
-      options->file.empty() ? quorel::parseStageSet(quorel::splitLines(quorel::builtInStageText()), "builtin", set)
+      options->file.empty() || options->file == "builtin"
+          ? quorel::parseStageSet(quorel::splitLines(quorel::builtInStageText()), "builtin", set)
                             : quorel::loadStageFile(options->file, set);
   if (!loaded) {
     std::fprintf(stderr, "%s\n", loaded.error.text().c_str());
