@@ -1,5 +1,6 @@
 #include "game/shell/scene_steps.h"
 
+#include "game/platform/virtual_keys.h"
 #include "game/presentation/tile_transition.h"
 #include "game/shell/form.h"
 
@@ -19,6 +20,15 @@ void backToTitle(TForm1& form, MusicOnLeaving music) {
   form.playState.introWindow = true;
   if (form.settings.bgm) form.playMusic(kTitleMusic);
   if (form.testPlay) form.closeMainWindow();
+}
+
+bool escapeKeyDown(TForm1& form) { return form.platform.input().asyncKeyState(vk::kEscape); }
+
+void waitForEscapeRelease(TForm1& form) {
+  while (!form.closing() && escapeKeyDown(form)) {
+    form.pumpMessages();
+    form.platform.clock().idle();
+  }
 }
 
 std::span<int> playedSetRecords(TForm1& form) {

@@ -19,6 +19,13 @@ enum class MusicOnLeaving {
 // transition (the key handler) sets the Scene number itself before.
 void backToTitle(TForm1& form, MusicOnLeaving music);
 
+// The Escape key read straight from the keyboard, as the menus that leave with it do.
+bool escapeKeyDown(TForm1& form);
+// Waits, handling window messages, until Escape is up (or the window is closing). A menu that
+// leaves with Escape waits so before it changes scene: in the Title menu the same press would
+// close the game.
+void waitForEscapeRelease(TForm1& form);
+
 // The MINIMUM records of the set being played, indexed by stage: the built-in set's from
 // quorel.dat, or the user set's from its record file.
 std::span<int> playedSetRecords(TForm1& form);

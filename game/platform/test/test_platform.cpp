@@ -18,6 +18,12 @@ void TestClock::spinUntil(std::uint32_t base, std::uint32_t distance) {
   now += distance - elapsed;
 }
 
+void TestClock::sleep(std::uint32_t milliseconds) {
+  now += milliseconds / 2;
+  if (whileSleeping) whileSleeping(milliseconds);
+  now += milliseconds - milliseconds / 2;
+}
+
 bool TestInput::asyncKeyState(int virtualKey) {
   keysAsked.push_back(virtualKey);
   bool pressed = false;
@@ -51,6 +57,7 @@ void TestDisplay::present(std::span<const std::uint32_t> pixels) {
 
 void TestDisplay::pollEvents(std::vector<Event>& events) {
   ++pollCount;
+  if (whilePolling) whilePolling();
   events.insert(events.end(), pendingEvents.begin(), pendingEvents.end());
   pendingEvents.clear();
 }

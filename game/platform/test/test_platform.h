@@ -4,6 +4,7 @@
 // presented frame is kept; message boxes are answered from a script; audio is pulled.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -20,8 +21,10 @@ class TestClock : public Clock {
   std::uint32_t multimediaTime() override { return now; }
   void spinUntil(std::uint32_t base, std::uint32_t distance) override;
   void idle() override { ++now; }
-  void sleep(std::uint32_t milliseconds) override { now += milliseconds; }
+  void sleep(std::uint32_t milliseconds) override;
   void advance(std::uint32_t milliseconds) { now += milliseconds; }
+  // Runs in the middle of each plain sleep, for what happens meanwhile (a key pressed).
+  std::function<void(std::uint32_t milliseconds)> whileSleeping;
 };
 
 class TestInput : public Input {
@@ -56,6 +59,9 @@ class TestDisplay : public Display {
   std::optional<bool> openedFullScreen;
   int cursorHides = 0;
   std::deque<Event> pendingEvents;  // delivered at the next pollEvents
+  // Runs at the start of each pollEvents, for what happens while the game handles its
+  // messages (a key released while a scene waits for it).
+  std::function<void()> whilePolling;
   int pollCount = 0;
   std::vector<std::uint32_t> lastFrame;  // 640 x 480, 0x00RRGGBB
   std::vector<std::uint32_t> presentTimes;  // the clock at each present
