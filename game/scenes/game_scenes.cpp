@@ -6,6 +6,7 @@
 #include "game/scenes/retry_menu.h"
 #include "game/scenes/stage_clear.h"
 #include "game/scenes/stage_intro.h"
+#include "game/scenes/user_select.h"
 #include "game/shell/form.h"
 
 namespace quorel {
@@ -15,6 +16,7 @@ void registerGameScenes(TForm1& form) {
   form.registerScene(kScenePlay, std::make_unique<PlayScene>());
   form.registerScene(kSceneClear, std::make_unique<StageClear>());
   form.registerScene(kSceneRetry, std::make_unique<RetryMenu>());
+  form.registerScene(kSceneUserSelect, std::make_unique<UserSelect>());
 }
 
 }  // namespace quorel
