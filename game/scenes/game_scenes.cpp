@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "game/scenes/ending.h"
 #include "game/scenes/play_scene.h"
 #include "game/scenes/retry_menu.h"
 #include "game/scenes/stage_clear.h"
@@ -17,6 +18,7 @@ void registerGameScenes(TForm1& form) {
   form.registerScene(kSceneClear, std::make_unique<StageClear>());
   form.registerScene(kSceneRetry, std::make_unique<RetryMenu>());
   form.registerScene(kSceneUserSelect, std::make_unique<UserSelect>());
+  form.registerScene(kSceneEnding, std::make_unique<Ending>());
 }
 
 }  // namespace quorel
