@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "game/scenes/logo_scene.h"
 #include "game/scenes/play_scene.h"
 #include "game/scenes/retry_menu.h"
 #include "game/scenes/stage_clear.h"
@@ -15,6 +16,7 @@ void registerGameScenes(TForm1& form) {
   form.registerScene(kScenePlay, std::make_unique<PlayScene>());
   form.registerScene(kSceneClear, std::make_unique<StageClear>());
   form.registerScene(kSceneRetry, std::make_unique<RetryMenu>());
+  form.registerScene(kSceneLogo, std::make_unique<LogoScene>());
 }
 
 }  // namespace quorel
