@@ -7,6 +7,7 @@
 #include "game/scenes/retry_menu.h"
 #include "game/scenes/stage_clear.h"
 #include "game/scenes/stage_intro.h"
+#include "game/scenes/title_menu.h"
 #include "game/shell/form.h"
 
 namespace quorel {
@@ -16,6 +17,7 @@ void registerGameScenes(TForm1& form) {
   form.registerScene(kScenePlay, std::make_unique<PlayScene>());
   form.registerScene(kSceneClear, std::make_unique<StageClear>());
   form.registerScene(kSceneRetry, std::make_unique<RetryMenu>());
+  form.registerScene(kSceneTitle, std::make_unique<TitleMenu>());
   form.registerScene(kSceneLogo, std::make_unique<LogoScene>());
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/scenes/title_menu.h"
 #include "game/shell/frame_timing.h"
 #include "tests/scenes/puzzle_game.h"
 
