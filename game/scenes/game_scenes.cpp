@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "game/scenes/logo_scene.h"
+#include "game/scenes/options_scene.h"
 #include "game/scenes/play_scene.h"
 #include "game/scenes/retry_menu.h"
 #include "game/scenes/stage_clear.h"
@@ -18,6 +19,7 @@ void registerGameScenes(TForm1& form) {
   form.registerScene(kSceneClear, std::make_unique<StageClear>());
   form.registerScene(kSceneRetry, std::make_unique<RetryMenu>());
   form.registerScene(kSceneTitle, std::make_unique<TitleMenu>());
+  form.registerScene(kSceneOptions, std::make_unique<OptionsScene>());
   form.registerScene(kSceneLogo, std::make_unique<LogoScene>());
 }
 
