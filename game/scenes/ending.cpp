@@ -20,7 +20,6 @@ constexpr int kRollStart = 480;
 constexpr int kRollStep = 2;
 constexpr int kAttendFrame = 748;
 constexpr int kCreditY = 220;
-constexpr const char* kEndingMusic = "bgm/bgm03.mid";
 
 constexpr const char* kAchieved = "You achieved the puzzle of QUOREL!!";
 constexpr const char* kThanks = "Thank you for your playing!!";

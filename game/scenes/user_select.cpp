@@ -19,7 +19,6 @@ constexpr int kListTop = 30;
 constexpr int kListPitch = 16;
 constexpr Rect kHighlightBar{0, 0, 239, 18};
 constexpr int kLastRepeatStep = 2;
-constexpr const char* kPlayMusic = "bgm/bgm01.mid";
 
 // A dark red square: red 64 to 95, blue 0 to 63, the red drawn first.
 std::uint32_t redSquare(TForm1& form) {
@@ -81,7 +80,7 @@ void UserSelect::browse(TForm1& form) {
       initRanking(form);
     }
   }
-  const bool back = escapeKeyDown(form) || form.input(kButton2);
+  const bool back = escapeDown(form) || form.input(kButton2);
   if (back && !confirmLatch) leave(form);
 }
 

@@ -26,6 +26,10 @@ void TestClock::sleep(std::uint32_t milliseconds) {
 
 bool TestInput::asyncKeyState(int virtualKey) {
   keysAsked.push_back(virtualKey);
+  if (auto release = releaseAt.find(virtualKey); release != releaseAt.end() && clock && clock->now >= release->second) {
+    held[virtualKey] = false;
+    releaseAt.erase(release);
+  }
   bool pressed = false;
   if (auto it = pressedSinceAsked.find(virtualKey); it != pressedSinceAsked.end()) {
     pressed = it->second;

@@ -38,8 +38,15 @@ class TestInput : public Input {
   void release(int virtualKey) { held[virtualKey] = false; }
   void releaseAll() { held.clear(); }
   void tap(int virtualKey) { pressedSinceAsked[virtualKey] = true; }  // pressed and released
+  // Held from now until the clock reaches `time`: a key let go while the game waits inside a pass.
+  void holdUntil(int virtualKey, std::uint32_t time) {
+    held[virtualKey] = true;
+    releaseAt[virtualKey] = time;
+  }
   std::map<int, bool> held;
   std::map<int, bool> pressedSinceAsked;
+  std::map<int, std::uint32_t> releaseAt;
+  TestClock* clock = nullptr;
   JoystickCaps caps;
   std::optional<JoystickPosition> joystick;  // empty: no joystick
   int joystickQueries = 0;
@@ -118,7 +125,10 @@ class TestSynth : public MidiSynth {
 
 class TestPlatform : public Platform {
  public:
-  TestPlatform() { displayImpl.clock = &clockImpl; }
+  TestPlatform() {
+    displayImpl.clock = &clockImpl;
+    inputImpl.clock = &clockImpl;
+  }
   Clock& clock() override { return clockImpl; }
   Input& input() override { return inputImpl; }
   Display& display() override { return displayImpl; }
