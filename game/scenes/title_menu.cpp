@@ -42,9 +42,6 @@ constexpr int kBuiltInStages = static_cast<int>(kGameStageSlots) - 1;
 constexpr std::uint32_t kSlideFramePeriod = 20;
 constexpr std::uint32_t kMenuFramePeriod = 120;
 
-// Stage 1 sounds at the left, stage 10 in the middle, stage 20 at the right.
-int stagePan(int stage) { return stage * 900 - 9000; }
-
 bool stageSelectShown(const TForm1& form) { return form.settings.continueValue != 1; }
 
 }  // namespace

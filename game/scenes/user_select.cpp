@@ -6,7 +6,6 @@
 #include "game/presentation/screen.h"
 #include "game/presentation/text.h"
 #include "game/presentation/tile_transition.h"
-#include "game/scenes/mosaic.h"
 #include "game/shell/scene_steps.h"
 #include "game/shell/settings.h"
 
@@ -23,16 +22,12 @@ constexpr int kLastRepeatStep = 2;
 // A dark red square: red 64 to 95, blue 0 to 63, the red drawn first.
 std::uint32_t redSquare(TForm1& form) {
   const int red = 64 + form.randomNumber() % 32;
-  const int blue = form.randomNumber() % 64;
-  return static_cast<std::uint32_t>(red) | static_cast<std::uint32_t>(blue) << 16;
+  return colourOf(red, 0, form.randomNumber() % 64);
 }
 
 void drawRedMosaic(TForm1& form, Surface& target) {
-  drawMosaic(form, target, [&form] { return redSquare(form); });
+  coverWithMosaic(form, target, [&form] { return redSquare(form); });
 }
-
-// Stage 10 sounds in the middle, lower stages to the left, higher ones to the right.
-int stagePan(int stage) { return stage * 900 - 9000; }
 
 int listRowY(int index) { return kListTop + kListPitch * index; }
 

@@ -23,6 +23,8 @@ void backToTitle(TForm1& form, MusicOnLeaving music) {
   if (form.testPlay) form.closeMainWindow();
 }
 
+int stagePan(int stage) { return stage * 900 - 9000; }
+
 std::span<int> playedSetRecords(TForm1& form) {
   if (form.userStage) return form.userRecords.userMinRecord;
   return form.settings.minRecord;

@@ -27,6 +27,10 @@ enum class MusicOnLeaving {
 // transition (the key handler) sets the Scene number itself before.
 void backToTitle(TForm1& form, MusicOnLeaving music);
 
+// The pan of the stage select's sounds: stage 10 in the middle, lower stages to the left,
+// higher ones to the right (from stage 22 on beyond full right, which plays centred).
+int stagePan(int stage);
+
 // The MINIMUM records of the set being played, indexed by stage: the built-in set's from
 // quorel.dat, or the user set's from its record file.
 std::span<int> playedSetRecords(TForm1& form);

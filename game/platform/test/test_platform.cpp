@@ -61,7 +61,6 @@ void TestDisplay::present(std::span<const std::uint32_t> pixels) {
 
 void TestDisplay::pollEvents(std::vector<Event>& events) {
   ++pollCount;
-  if (whilePolling) whilePolling();
   events.insert(events.end(), pendingEvents.begin(), pendingEvents.end());
   pendingEvents.clear();
 }

@@ -66,9 +66,6 @@ class TestDisplay : public Display {
   std::optional<bool> openedFullScreen;
   int cursorHides = 0;
   std::deque<Event> pendingEvents;  // delivered at the next pollEvents
-  // Runs at the start of each pollEvents, for what happens while the game handles its
-  // messages (a key released while a scene waits for it).
-  std::function<void()> whilePolling;
   int pollCount = 0;
   std::vector<std::uint32_t> lastFrame;  // 640 x 480, 0x00RRGGBB
   std::vector<std::uint32_t> presentTimes;  // the clock at each present
