@@ -33,15 +33,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds or SECONDS have passed.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.2
-  done
-}
+# shellcheck source=game_steps.sh
+. "$(dirname "$0")/game_steps.sh"
 
 # A 16-bit screen matches the default BIT setting, so a windowed start asks no question.
 # Xvfb picks a free display itself and tells its number through the file; -noreset keeps it
@@ -75,8 +68,6 @@ fail() {
   exit 1
 }
 
-running() { kill -0 "$pid" 2>/dev/null; }
-ended() { ! running; }
 
 # Reaps the game once it has ended, into $status.
 reap() {
@@ -137,17 +128,7 @@ reap
 echo "ok: full screen"
 
 # 3. Test play: the player stands left of two blocks of value 3; walking right merges them.
-grid=""
-for y in $(seq 0 13); do
-  for x in $(seq 0 19); do
-    if [ "$y" -ge 3 ] && [ "$y" -le 8 ] && [ "$x" -ge 2 ] && [ "$x" -le 16 ]; then
-      if [ "$y" = 5 ] && { [ "$x" = 5 ] || [ "$x" = 6 ]; }; then grid+=C; else grid+=0; fi
-    else
-      grid+=1
-    fi
-  done
-done
-printf '2\r\nE2E\r\n3\r\n5\r\n6\r\n%s\r\n' "$grid" > "$work/\$\$\$qrl\$\$\$.tmp"
+printf '2\r\nE2E\r\n3\r\n5\r\n6\r\n%s\r\n' "$(one_push_grid)" > "$work/\$\$\$qrl\$\$\$.tmp"
 
 # The clear banner: the lettering of rows 190 to 304 of the "title" picture, drawn at y 86 over
 # the cleared Board. A screenshot (the 640 x 480 picture scaled to the 1024 x 768 screen)
@@ -170,14 +151,10 @@ banner_shown() {
 wait_for 60 focus_window 1024x768 || fail "no window for test play"
 # Right is held from the start: the intro ignores it, and the first passes of play walk to the
 # blocks and push one into the other. The information window closes by itself.
-xdotool keydown Right
-wait_for 300 banner_shown || { xdotool keyup Right; fail "no clear banner after pushing right"; }
-xdotool keyup Right
+hold_until Right 300 banner_shown || fail "no clear banner after pushing right"
 # A pass of the clear display has run with the buttons released, so a held button 1 now leaves
 # the stage, which ends test play.
-xdotool keydown z
-wait_for 120 ended || { xdotool keyup z; fail "test play did not end after the clear"; }
-xdotool keyup z
+hold_until z 120 ended || fail "test play did not end after the clear"
 reap
 [ "$status" = 0 ] || fail "exit status $status after test play"
 echo "ok: test play cleared and closed"

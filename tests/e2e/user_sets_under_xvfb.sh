@@ -21,6 +21,8 @@ for tool in import convert compare; do
 done
 # shellcheck source=xvfb_session.sh
 . "$(dirname "$0")/xvfb_session.sh"
+# shellcheck source=game_steps.sh
+. "$(dirname "$0")/game_steps.sh"
 
 pid=""
 stop_game() { [ -n "$pid" ] && kill "$pid" 2>/dev/null || true; }
@@ -31,17 +33,8 @@ trap 'stop_game; xvfb_cleanup' EXIT
 cp "$exe" "$work/quorel"
 cd "$work"
 
-# One stage: the player left of two blocks of value 3; walking right merges them, 1 block move.
-grid=""
-for y in $(seq 0 13); do
-  for x in $(seq 0 19); do
-    if [ "$y" -ge 3 ] && [ "$y" -le 8 ] && [ "$x" -ge 2 ] && [ "$x" -le 16 ]; then
-      if [ "$y" = 5 ] && { [ "$x" = 5 ] || [ "$x" = 6 ]; }; then grid+=C; else grid+=0; fi
-    else
-      grid+=1
-    fi
-  done
-done
+# Every stage cleared by one push to the right: 1 block move.
+grid=$(one_push_grid)
 write_set() {  # file stages
   { printf '%s\r\nE2E\r\n' "$(($2 + 1))"
     for _ in $(seq "$2"); do printf '3\r\n5\r\n6\r\n%s\r\n' "$grid"; done; } >"$1"
@@ -70,19 +63,6 @@ fail() {
   fi
   exit 1
 }
-
-# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds or SECONDS have passed.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.2
-  done
-}
-
-running() { kill -0 "$pid" 2>/dev/null; }
-ended() { ! running; }
 
 # The game's visible 640 x 480 window; looked up again before each use, as the renderer may
 # replace the first window it makes.
@@ -173,9 +153,7 @@ echo "ok: the Title menu"
 # the first: it is held until what it causes is seen.
 xdotool key Down
 wait_for 30 title_cursor_on 1 || fail "Down did not move the cursor to USERS STAGE"
-xdotool keydown z
-wait_for 60 user_list_shown || { xdotool keyup z; fail "USERS STAGE did not lead to the list of stage files"; }
-xdotool keyup z
+hold_until z 60 user_list_shown || fail "USERS STAGE did not lead to the list of stage files"
 [ "$(letter_pixels 400x16+20+30)" -gt 50 ] || fail "the first stage file is not listed"
 [ "$(letter_pixels 400x16+20+46)" -gt 50 ] || fail "the second stage file is not listed"
 [ "$(letter_pixels 400x16+20+62)" = 0 ] || fail "a third stage file is listed"
@@ -186,16 +164,10 @@ echo "ok: the list of the two stage sets"
 # the intro ignores it, play then walks and pushes.
 focus_game || fail "the window lost the keyboard"
 two_new_list_frames || fail "the list did not go on after button 1 was released"
-xdotool keydown z
-wait_for 60 user_list_left || { xdotool keyup z; fail "button 1 did not start the first set"; }
-xdotool keyup z
-xdotool keydown Right
-wait_for 300 clear_banner_shown || { xdotool keyup Right; fail "no clear banner after pushing right"; }
-xdotool keyup Right
+hold_until z 60 user_list_left || fail "button 1 did not start the first set"
+hold_until Right 300 clear_banner_shown || fail "no clear banner after pushing right"
 # Button 1 held leaves the stage; after the set's last stage the Ending follows.
-xdotool keydown z
-wait_for 120 ending_shown || { xdotool keyup z; fail "no Ending after the set's only stage"; }
-xdotool keyup z
+hold_until z 120 ending_shown || fail "no Ending after the set's only stage"
 echo "ok: the stage cleared, the Ending"
 # A set of one stage ends after its congratulation; the Title menu keeps its cursor.
 wait_for 120 title_cursor_on 1 || fail "the short Ending did not return to the Title menu"
