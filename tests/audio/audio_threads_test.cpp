@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <thread>
 
 #include "game/platform/test/test_platform.h"
@@ -60,6 +62,52 @@ TEST(AudioThreads, TheGameThreadAndTheCallbackShareNothingUnguarded) {
   device.join();
   ASSERT_NE(platform.lastSynth, nullptr);
   EXPECT_GT(platform.lastSynth->messages.size(), 300u);
+}
+
+// The soundfont loads on a worker thread while the game plays on: a piece played meanwhile
+// returns at once, and starts from its first event once the synthesizer is there.
+TEST(AudioThreads, TheSynthesizerIsMadeBesideTheGameAndTheMusicWaitsForIt) {
+  test::TempWorkingFolder folder;
+  test::writeFile(folder.path() / "a.mid", densePiece());
+  platform::TestPlatform platform;
+  std::promise<void> release;
+  platform.synthMaking = [made = release.get_future().share()] { made.wait(); };
+  SoundEffects effects(platform);
+  ASSERT_TRUE(effects.startUp());
+  MusicPlayer player(platform, effects);
+  player.prepareSynth();
+
+  std::atomic<bool> finished = false;
+  std::atomic<int> callbacks = 0;
+  std::thread device([&] {
+    while (!finished) {
+      platform.audioImpl.pull(256);
+      ++callbacks;
+    }
+  });
+  const auto waitForCallbacks = [&](int count) {
+    const int seen = callbacks;
+    while (callbacks < seen + count) std::this_thread::yield();
+  };
+
+  auto played = std::async(std::launch::async, [&] { return player.loadAndPlay("a.mid"); });
+  const bool returned = played.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+  EXPECT_TRUE(returned) << "play waited for the synthesizer";
+  waitForCallbacks(20);
+  EXPECT_FALSE(player.synthReady());
+  release.set_value();
+  EXPECT_TRUE(played.get());
+  while (!player.synthReady()) std::this_thread::yield();
+  waitForCallbacks(20);
+  finished = true;
+  device.join();
+
+  EXPECT_EQ(platform.synthsMade, 1);
+  ASSERT_NE(platform.lastSynth, nullptr);
+  const auto& messages = platform.lastSynth->messages;
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.front().word, 0x90u | 0x40u << 16) << "the piece's first note, key 0";
+  EXPECT_LT(messages.front().frame, 256);
 }
 
 }  // namespace
