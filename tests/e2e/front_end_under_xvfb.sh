@@ -1,0 +1,249 @@
+#!/usr/bin/env bash
+# The whole game from a normal start, played with real key presses under Xvfb:
+#   1. start, skip the logo, choose GAMESTART;
+#   2. clear built-in stage 1 and reach stage 2's intro;
+#   3. F9: quorel.dat holds the record of stage 1 and CONTINUE=2;
+#   4. start again: the title shows the stage select line, which starts stage 2;
+#   5. start again: in the options BGM goes OFF, Escape returns to the title, and F9 keeps BGM=0.
+# Usage: front_end_under_xvfb.sh QUOREL_EXECUTABLE ASSET_FOLDER
+# QUOREL_E2E_KEEP=FILE.png keeps the last screenshot taken when a step fails.
+#
+# Every step waits for what it needs to see in the window, with a deadline; the game may run
+# many times slower than its 60 frames a second on a busy machine. A button that must act is held
+# until what it causes is seen, and pressed again if a latch held from before swallowed it.
+set -euo pipefail
+exe=$1
+assets=$(cd "$2" && pwd)
+for tool in import convert compare identify; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+# shellcheck source=xvfb_session.sh
+. "$(dirname "$0")/xvfb_session.sh"
+
+pid=""
+stop_game() { [ -n "$pid" ] && kill "$pid" 2>/dev/null || true; }
+trap 'stop_game; xvfb_cleanup' EXIT
+
+# The game keeps quorel.dat beside its executable: run a copy in the work folder.
+cp "$exe" "$work/quorel"
+cd "$work"
+mkdir pictures
+
+fail() {
+  echo "FAIL: $*"
+  [ -s stderr.txt ] && { echo "the game said:"; cat stderr.txt; }
+  if [ -n "${QUOREL_E2E_KEEP:-}" ] && [ -s shot.png ]; then
+    cp shot.png "$QUOREL_E2E_KEEP" && echo "the last screenshot is $QUOREL_E2E_KEEP"
+  fi
+  exit 1
+}
+
+# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds or SECONDS have passed.
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+running() { kill -0 "$pid" 2>/dev/null; }
+ended() { ! running; }
+
+# The id of the game's visible 640 x 480 window. The renderer may replace the first window it
+# makes, so it is looked up again before each use.
+game_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '^quorel$' 2>/dev/null); do
+    if xdotool getwindowgeometry "$id" 2>/dev/null | grep -q 'Geometry: 640x480'; then echo "$id"; return 0; fi
+  done
+  return 1
+}
+
+focused() {
+  local id
+  id=$(game_window) || return 1
+  xdotool windowfocus "$id" 2>/dev/null || return 1
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]
+}
+
+start_game() {
+  ./quorel w 2>>stderr.txt &
+  pid=$!
+  wait_for 60 focused || fail "no 640x480 window for 'quorel w'"
+}
+
+# F9 closes the game whenever it handles its messages.
+close_with_f9() {
+  local deadline=$((SECONDS + 120)) status=0
+  while running; do
+    [ "$SECONDS" -lt "$deadline" ] || fail "F9 did not close the game"
+    if focused; then xdotool key F9; wait_for 10 ended || true; else sleep 0.2; fi
+  done
+  wait "$pid" || status=$?
+  pid=""
+  [ "$status" = 0 ] || fail "exit status $status after F9"
+}
+
+# --- what the window shows ---
+
+shoot() {
+  local id
+  id=$(game_window) || return 1
+  import -window "$id" shot.png 2>/dev/null
+}
+
+# shown PICTURE X Y: the last shot shows the picture's non-black pixels with its corner at (X, Y).
+# The screen's 16-bit colours and the edges of the glyphs may differ a little.
+shown() {
+  local picture=$1 x=$2 y=$3 size lit differing
+  size=$(identify -format '%wx%h' "$picture")
+  convert "$picture" -fill white +opaque black mask.png
+  lit=$(convert mask.png -format '%[fx:round(mean*w*h)]' info:)
+  convert shot.png -crop "$size+$x+$y" +repage mask.png -compose multiply -composite region.png || return 1
+  differing=$(compare -metric AE -fuzz 15% region.png "$picture" null: 2>&1) || true
+  differing=${differing%% *}
+  [[ $differing =~ ^[0-9]+$ ]] && [ "$differing" -lt $((lit / 10 + 1)) ]
+}
+
+see() { shoot && shown "$@"; }  # see PICTURE X Y: takes a shot and looks
+anything_drawn() { shoot && [ "$(convert shot.png -format '%[fx:maxima>0]' info:)" = 1 ]; }
+
+# crop NAME SOURCE GEOMETRY: a part of one of the game's pictures, as pictures/NAME.png.
+crop() { convert "$assets/$2.bmp" -crop "$3" +repage "pictures/$1.png"; }
+
+# text NAME TEXT: the text as the game writes it with its bitmap font, as pictures/NAME.png.
+glyph_cells=" 0123456789+-*/:.,()[]!?>"
+text() {
+  local name=$1 line=$2 i c column row glyphs=()
+  for ((i = 0; i < ${#line}; i++)); do
+    c=${line:i:1}
+    case $c in
+      [A-Z]) column=$(($(printf '%d' "'$c") - 65)); row=0 ;;
+      [a-z]) column=$(($(printf '%d' "'$c") - 97)); row=1 ;;
+      *) column=${glyph_cells%%"$c"*}; column=${#column}; row=2 ;;
+    esac
+    convert "$assets/font.bmp" -crop "16x16+$((17 * column))+$((17 * row))" +repage "pictures/glyph$i.png"
+    glyphs+=("pictures/glyph$i.png")
+  done
+  convert "${glyphs[@]}" +append "pictures/$name.png"
+}
+
+crop title_band title 640x188+0+0
+crop clear_banner title 640x115+0+190
+crop stage_frame_top window3 265x4+0+0
+crop bar cur 239x18+0+0
+crop floor map 32x32+0+32
+text stage1_intro "STAGE:01"
+text stage2_intro "STAGE:02"
+text select1 "STAGE SELECT:01"
+text select2 "STAGE SELECT:02"
+text options_heading "----------(((( OPTION ))))----------"
+text off "OFF"
+
+title_at_rest() { see pictures/title_band.png 0 10; }
+title_left() { shoot && ! shown pictures/title_band.png 0 10; }
+in_stage_intro() { see "pictures/stage$1_intro.png" 140 100; }
+bar_on() { see pictures/bar.png 210 $((279 + 20 * $1)); }
+# The logo is black in its top-left corner, where the white tiles of the hand-over begin.
+logo_left() { shoot && [ "$(convert shot.png -format '%[fx:p{4,4}.r+p{4,4}.g+p{4,4}.b>0.05]' info:)" = 1 ]; }
+clear_banner_shown() { see pictures/clear_banner.png 0 86; }
+clear_banner_left() { shoot && ! shown pictures/clear_banner.png 0 86; }
+
+# hold_until KEY COMMAND...: holds KEY until COMMAND tells that it has acted. A scene's latch may
+# still be set from an earlier press when the key goes down; the key is then let go and pressed
+# again. COMMAND must become true at once when the key acts, so that no second press acts again.
+hold_until() {
+  local key=$1 deadline=$((SECONDS + 180))
+  shift
+  while true; do
+    sleep 0.3  # a pass or two with the key up, so that the latch is most likely clear
+    xdotool keydown "$key"
+    if wait_for 15 "$@"; then xdotool keyup "$key"; return 0; fi
+    xdotool keyup "$key"
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+  done
+}
+
+# The logo starts drawing once its presenter line types itself; a fresh press of button 1 then
+# hands over to the title.
+skip_logo() {
+  wait_for 60 anything_drawn || fail "the logo showed nothing"
+  hold_until z logo_left || fail "button 1 did not skip the logo"
+  wait_for 120 title_at_rest || fail "the title did not come to rest after the logo"
+}
+
+# choose WHAT CHECK...: button 1 in the title, then CHECK tells that WHAT has come.
+choose() {
+  local what=$1
+  shift
+  hold_until z title_left || fail "button 1 did not choose $what"
+  wait_for 120 "$@" || fail "$what did not come"
+}
+
+# --- 1. A normal start, the logo skipped, GAMESTART ---
+start_game
+skip_logo
+bar_on 0 || fail "the cursor is not on GAMESTART"
+choose GAMESTART in_stage_intro 1
+echo "ok: logo skipped, GAMESTART"
+
+# --- 2. Built-in stage 1, step by step: each key goes down once the step before has ended, that
+# is once the cell the player left shows floor again. ---
+wait_for 120 see pictures/stage1_intro.png 10 8 || fail "stage 1 did not start"
+x=3 y=5
+step() {  # KEY DX DY COUNT
+  local i
+  for ((i = 0; i < $4; i++)); do
+    xdotool key "$1"
+    wait_for 30 see pictures/floor.png $((32 * x)) $((32 * y + 32)) || fail "no step $1 from ($x, $y)"
+    x=$((x + $2)) y=$((y + $3))
+  done
+}
+step Right 1 0 9
+step Down 0 1 2
+step Right 1 0 5
+step Up 0 -1 1
+step Left -1 0 5
+step Up 0 -1 1
+step Right 1 0 4
+wait_for 60 clear_banner_shown || fail "no clear banner after the last push"
+hold_until z clear_banner_left || fail "button 1 did not leave the clear banner"
+wait_for 120 in_stage_intro 2 || fail "stage 2's intro did not come"
+echo "ok: stage 1 cleared with real key presses, stage 2's intro"
+
+# --- 3. F9 ---
+close_with_f9
+tr -d '\r' <quorel.dat | grep -qx 'STAGE1=12' || fail "quorel.dat does not hold STAGE1=12"
+tr -d '\r' <quorel.dat | grep -qx 'CONTINUE=2' || fail "quorel.dat does not hold CONTINUE=2"
+echo "ok: F9 kept the record and CONTINUE=2"
+
+# --- 4. The stage select ---
+start_game
+skip_logo
+see pictures/stage_frame_top.png 196 376 && shown pictures/select1.png 210 380 ||
+  fail "the title shows no stage select line"
+xdotool key Right
+wait_for 30 see pictures/select2.png 210 380 || fail "Right did not select stage 2"
+choose "stage 2 from the stage select" in_stage_intro 2
+close_with_f9
+tr -d '\r' <quorel.dat | grep -qx 'CONTINUE=2' || fail "quorel.dat lost CONTINUE=2"
+echo "ok: the stage select started stage 2"
+
+# --- 5. The options ---
+start_game
+skip_logo
+xdotool key Down
+wait_for 30 bar_on 1 || fail "Down did not move the cursor"
+xdotool key Down
+wait_for 30 bar_on 2 || fail "Down did not reach OPTION"
+choose OPTION see pictures/options_heading.png 32 50
+hold_until z see pictures/off.png 420 120 || fail "button 1 did not switch BGM off"
+xdotool key Escape
+wait_for 60 title_at_rest || fail "Escape did not return to the title"
+running || fail "the Escape that left the options closed the game"
+close_with_f9
+tr -d '\r' <quorel.dat | grep -qx 'BGM=0' || fail "quorel.dat does not hold BGM=0"
+echo "ok: BGM switched off in the options, Escape back to the title"
+echo "5 passed, 0 failed"
