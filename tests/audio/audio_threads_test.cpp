@@ -25,6 +25,35 @@ Bytes densePiece() {
   return test::midiFile(480, track);
 }
 
+// The audio device: runs the callback as fast as it can on a thread of its own until stopped.
+class Device {
+ public:
+  explicit Device(platform::TestAudio& audio)
+      : thread_([this, &audio] {
+          while (!finished_) {
+            audio.pull(256);
+            ++callbacks_;
+          }
+        }) {}
+  ~Device() { stop(); }
+  Device(const Device&) = delete;
+  Device& operator=(const Device&) = delete;
+
+  void stop() {
+    finished_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  void waitForCallbacks(int count) const {
+    const int seen = callbacks_;
+    while (callbacks_ < seen + count) std::this_thread::yield();
+  }
+
+ private:
+  std::atomic<bool> finished_ = false;
+  std::atomic<int> callbacks_ = 0;
+  std::thread thread_;  // last: it starts once the counters are there
+};
+
 TEST(AudioThreads, TheGameThreadAndTheCallbackShareNothingUnguarded) {
   test::TempWorkingFolder folder;
   test::writeFile(folder.path() / "ZAP", test::constantWave(3000, 2000));
@@ -35,14 +64,7 @@ TEST(AudioThreads, TheGameThreadAndTheCallbackShareNothingUnguarded) {
   ASSERT_TRUE(effects.startUp());
   MusicPlayer player(platform, effects);
 
-  std::atomic<bool> finished = false;
-  std::atomic<int> callbacks = 0;
-  std::thread device([&] {
-    while (!finished) {
-      platform.audioImpl.pull(256);
-      ++callbacks;
-    }
-  });
+  Device device(platform.audioImpl);
   for (int i = 0; i < 120; ++i) {
     effects.play(i % 2 ? "move" : "zap", (i * 700) % 20001 - 10000);
     player.setRepeat(i % 3 != 0);
@@ -55,11 +77,9 @@ TEST(AudioThreads, TheGameThreadAndTheCallbackShareNothingUnguarded) {
       case 5: player.play(); break;
     }
     // Let a callback or two run between operations, so that they meet refills in flight.
-    const int seen = callbacks;
-    while (callbacks < seen + 1) std::this_thread::yield();
+    device.waitForCallbacks(1);
   }
-  finished = true;
-  device.join();
+  device.stop();
   ASSERT_NE(platform.lastSynth, nullptr);
   EXPECT_GT(platform.lastSynth->messages.size(), 300u);
 }
@@ -77,30 +97,17 @@ TEST(AudioThreads, TheSynthesizerIsMadeBesideTheGameAndTheMusicWaitsForIt) {
   MusicPlayer player(platform, effects);
   player.prepareSynth();
 
-  std::atomic<bool> finished = false;
-  std::atomic<int> callbacks = 0;
-  std::thread device([&] {
-    while (!finished) {
-      platform.audioImpl.pull(256);
-      ++callbacks;
-    }
-  });
-  const auto waitForCallbacks = [&](int count) {
-    const int seen = callbacks;
-    while (callbacks < seen + count) std::this_thread::yield();
-  };
-
+  Device device(platform.audioImpl);
   auto played = std::async(std::launch::async, [&] { return player.loadAndPlay("a.mid"); });
   const bool returned = played.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
   EXPECT_TRUE(returned) << "play waited for the synthesizer";
-  waitForCallbacks(20);
+  device.waitForCallbacks(20);
   EXPECT_FALSE(player.synthReady());
   release.set_value();
   EXPECT_TRUE(played.get());
   while (!player.synthReady()) std::this_thread::yield();
-  waitForCallbacks(20);
-  finished = true;
-  device.join();
+  device.waitForCallbacks(20);
+  device.stop();
 
   EXPECT_EQ(platform.synthsMade, 1);
   ASSERT_NE(platform.lastSynth, nullptr);
