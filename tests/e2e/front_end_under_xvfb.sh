@@ -21,8 +21,11 @@ done
 . "$(dirname "$0")/xvfb_session.sh"
 
 pid=""
-stop_game() { [ -n "$pid" ] && kill "$pid" 2>/dev/null || true; }
-trap 'stop_game; xvfb_cleanup' EXIT
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  xvfb_cleanup
+}
+trap cleanup EXIT
 
 # The game keeps quorel.dat beside its executable: run a copy in the work folder.
 cp "$exe" "$work/quorel"
@@ -36,16 +39,6 @@ fail() {
     cp shot.png "$QUOREL_E2E_KEEP" && echo "the last screenshot is $QUOREL_E2E_KEEP"
   fi
   exit 1
-}
-
-# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds or SECONDS have passed.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
 }
 
 running() { kill -0 "$pid" 2>/dev/null; }

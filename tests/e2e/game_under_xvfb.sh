@@ -14,44 +14,18 @@
 set -euo pipefail
 exe=$1
 assets=$(cd "$2" && pwd)
-for tool in Xvfb xdotool import convert compare; do
+for tool in import convert compare; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-work=$(mktemp -d)
-xvfb_pid=""
+# shellcheck source=xvfb_session.sh
+. "$(dirname "$0")/xvfb_session.sh"
 pid=""
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  # Waiting for the server to be gone keeps its display number from being handed out again
-  # while it still answers.
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
+  xvfb_cleanup
 }
 trap cleanup EXIT
-
-# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds or SECONDS have passed.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.2
-  done
-}
-
-# A 16-bit screen matches the default BIT setting, so a windowed start asks no question.
-# Xvfb picks a free display itself and tells its number through the file; -noreset keeps it
-# from restarting (and refusing connections meanwhile) each time its last client leaves.
-Xvfb -displayfd 3 -screen 0 1024x768x16 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-wait_for 60 test -s "$work/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
-display=:$(head -n 1 "$work/display")
-export DISPLAY=$display SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy TMPDIR=$work
-wait_for 60 xdotool getmouselocation >/dev/null 2>&1 || { echo "FAIL: Xvfb does not answer"; exit 1; }
 
 # The game keeps quorel.dat beside its executable: run a copy in a folder of our own.
 cp "$exe" "$work/quorel"
