@@ -6,7 +6,7 @@
 #   4. start again: the title shows the stage select line, which starts stage 2;
 #   5. start again: in the options BGM goes OFF, Escape returns to the title, and F9 keeps BGM=0.
 # Usage: front_end_under_xvfb.sh QUOREL_EXECUTABLE ASSET_FOLDER
-# QUOREL_E2E_KEEP=FILE.png keeps the last screenshot taken when a step fails.
+# QUOREL_E2E_KEEP=FILE.png keeps the last screenshot taken when a step fails (game_session.sh).
 #
 # Every step waits for what it needs to see in the window, with a deadline; the game may run
 # many times slower than its 60 frames a second on a busy machine. A button that must act is held
@@ -14,68 +14,21 @@
 set -euo pipefail
 exe=$1
 assets=$(cd "$2" && pwd)
-for tool in import convert compare identify; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-# shellcheck source=xvfb_session.sh
-. "$(dirname "$0")/xvfb_session.sh"
-
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  xvfb_cleanup
-}
-trap cleanup EXIT
-
-# The game keeps quorel.dat beside its executable: run a copy in the work folder.
-cp "$exe" "$work/quorel"
-cd "$work"
+# shellcheck source=game_session.sh
+. "$(dirname "$0")/game_session.sh" "$exe"
 mkdir pictures
 
-fail() {
-  echo "FAIL: $*"
-  [ -s stderr.txt ] && { echo "the game said:"; cat stderr.txt; }
-  if [ -n "${QUOREL_E2E_KEEP:-}" ] && [ -s shot.png ]; then
-    cp shot.png "$QUOREL_E2E_KEEP" && echo "the last screenshot is $QUOREL_E2E_KEEP"
-  fi
-  exit 1
-}
-
-running() { kill -0 "$pid" 2>/dev/null; }
-ended() { ! running; }
-
-# The id of the game's visible 640 x 480 window. The renderer may replace the first window it
-# makes, so it is looked up again before each use.
-game_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '^quorel$' 2>/dev/null); do
-    if xdotool getwindowgeometry "$id" 2>/dev/null | grep -q 'Geometry: 640x480'; then echo "$id"; return 0; fi
-  done
-  return 1
-}
-
-focused() {
-  local id
-  id=$(game_window) || return 1
-  xdotool windowfocus "$id" 2>/dev/null || return 1
-  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]
-}
+game_window() { window_of_size 640x480; }
 
 start_game() {
   ./quorel w 2>>stderr.txt &
   pid=$!
-  wait_for 60 focused || fail "no 640x480 window for 'quorel w'"
+  wait_for 60 focus_window 640x480 || fail "no 640x480 window for 'quorel w'"
 }
 
-# F9 closes the game whenever it handles its messages.
-close_with_f9() {
-  local deadline=$((SECONDS + 120)) status=0
-  while running; do
-    [ "$SECONDS" -lt "$deadline" ] || fail "F9 did not close the game"
-    if focused; then xdotool key F9; wait_for 10 ended || true; else sleep 0.2; fi
-  done
-  wait "$pid" || status=$?
-  pid=""
+f9() {
+  close_with_f9 640x480 || fail "F9 did not close the game"
+  reap
   [ "$status" = 0 ] || fail "exit status $status after F9"
 }
 
@@ -84,7 +37,7 @@ close_with_f9() {
 shoot() {
   local id
   id=$(game_window) || return 1
-  import -window "$id" shot.png 2>/dev/null
+  import -window "$id" screen.png 2>/dev/null
 }
 
 # shown PICTURE X Y: the last shot shows the picture's non-black pixels with its corner at (X, Y).
@@ -94,14 +47,14 @@ shown() {
   size=$(identify -format '%wx%h' "$picture")
   convert "$picture" -fill white +opaque black mask.png
   lit=$(convert mask.png -format '%[fx:round(mean*w*h)]' info:)
-  convert shot.png -crop "$size+$x+$y" +repage mask.png -compose multiply -composite region.png || return 1
+  convert screen.png -crop "$size+$x+$y" +repage mask.png -compose multiply -composite region.png || return 1
   differing=$(compare -metric AE -fuzz 15% region.png "$picture" null: 2>&1) || true
   differing=${differing%% *}
   [[ $differing =~ ^[0-9]+$ ]] && [ "$differing" -lt $((lit / 10 + 1)) ]
 }
 
 see() { shoot && shown "$@"; }  # see PICTURE X Y: takes a shot and looks
-anything_drawn() { shoot && [ "$(convert shot.png -format '%[fx:maxima>0]' info:)" = 1 ]; }
+anything_drawn() { shoot && [ "$(convert screen.png -format '%[fx:maxima>0]' info:)" = 1 ]; }
 
 # crop NAME SOURCE GEOMETRY: a part of one of the game's pictures, as pictures/NAME.png.
 crop() { convert "$assets/$2.bmp" -crop "$3" +repage "pictures/$1.png"; }
@@ -140,7 +93,7 @@ title_left() { shoot && ! shown pictures/title_band.png 0 10; }
 in_stage_intro() { see "pictures/stage$1_intro.png" 140 100; }
 bar_on() { see pictures/bar.png 210 $((279 + 20 * $1)); }
 # The logo is black in its top-left corner, where the white tiles of the hand-over begin.
-logo_left() { shoot && [ "$(convert shot.png -format '%[fx:p{4,4}.r+p{4,4}.g+p{4,4}.b>0.05]' info:)" = 1 ]; }
+logo_left() { shoot && [ "$(convert screen.png -format '%[fx:p{4,4}.r+p{4,4}.g+p{4,4}.b>0.05]' info:)" = 1 ]; }
 clear_banner_shown() { see pictures/clear_banner.png 0 86; }
 clear_banner_left() { shoot && ! shown pictures/clear_banner.png 0 86; }
 
@@ -207,7 +160,7 @@ wait_for 120 in_stage_intro 2 || fail "stage 2's intro did not come"
 echo "ok: stage 1 cleared with real key presses, stage 2's intro"
 
 # --- 3. F9 ---
-close_with_f9
+f9
 tr -d '\r' <quorel.dat | grep -qx 'STAGE1=12' || fail "quorel.dat does not hold STAGE1=12"
 tr -d '\r' <quorel.dat | grep -qx 'CONTINUE=2' || fail "quorel.dat does not hold CONTINUE=2"
 echo "ok: F9 kept the record and CONTINUE=2"
@@ -220,7 +173,7 @@ see pictures/stage_frame_top.png 196 376 && shown pictures/select1.png 210 380 |
 xdotool key Right
 wait_for 30 see pictures/select2.png 210 380 || fail "Right did not select stage 2"
 choose "stage 2 from the stage select" in_stage_intro 2
-close_with_f9
+f9
 tr -d '\r' <quorel.dat | grep -qx 'CONTINUE=2' || fail "quorel.dat lost CONTINUE=2"
 echo "ok: the stage select started stage 2"
 
@@ -236,7 +189,7 @@ hold_until z see pictures/off.png 420 120 || fail "button 1 did not switch BGM o
 xdotool key Escape
 wait_for 60 title_at_rest || fail "Escape did not return to the title"
 running || fail "the Escape that left the options closed the game"
-close_with_f9
+f9
 tr -d '\r' <quorel.dat | grep -qx 'BGM=0' || fail "quorel.dat does not hold BGM=0"
 echo "ok: BGM switched off in the options, Escape back to the title"
 echo "5 passed, 0 failed"

@@ -5,7 +5,7 @@
 #   - "quorel" without parameters fills the screen;
 #   - test play of a hand-written stage set: one push clears it, button 1 ends the program.
 # Usage: game_under_xvfb.sh QUOREL_EXECUTABLE ASSET_FOLDER
-# QUOREL_E2E_KEEP=FILE.png keeps the last screenshot taken when a step fails.
+# QUOREL_E2E_KEEP=FILE.png keeps the last screenshot taken when a step fails (game_session.sh).
 #
 # Every step waits for what it needs, with a deadline: a window, a frame showing the clear
 # banner, the process's end. On a busy machine the game may run many times slower than its
@@ -14,84 +14,8 @@
 set -euo pipefail
 exe=$1
 assets=$(cd "$2" && pwd)
-for tool in import convert compare; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-# shellcheck source=xvfb_session.sh
-. "$(dirname "$0")/xvfb_session.sh"
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  xvfb_cleanup
-}
-trap cleanup EXIT
-
-# The game keeps quorel.dat beside its executable: run a copy in a folder of our own.
-cp "$exe" "$work/quorel"
-cd "$work"
-
-geometry() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
-
-fail() {
-  echo "FAIL: $*"
-  for id in $(xdotool search --name quorel 2>/dev/null); do
-    echo "window $id: $(geometry "$id" 2>/dev/null) $(xwininfo -id "$id" 2>/dev/null | grep -E 'Map State' | tr -s ' ')"
-  done
-  [ -s "$work/stderr.txt" ] && { echo "the game said:"; cat "$work/stderr.txt"; }
-  if [ -n "${QUOREL_E2E_KEEP:-}" ] && [ -s "$work/screen.png" ]; then
-    cp "$work/screen.png" "$QUOREL_E2E_KEEP" && echo "the last screenshot is $QUOREL_E2E_KEEP"
-  fi
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && command -v gdb >/dev/null; then
-    echo "the game is still running here:"
-    gdb -p "$pid" -batch -ex "thread apply all bt 12" 2>/dev/null | grep -E "^#|^Thread" | head -60
-  fi
-  exit 1
-}
-
-running() { kill -0 "$pid" 2>/dev/null; }
-ended() { ! running; }
-
-# Reaps the game once it has ended, into $status.
-reap() {
-  status=0
-  wait "$pid" || status=$?
-  pid=""
-}
-
-# Prints the id of the game's visible window of the given size. The renderer may replace the
-# first window it makes, so callers look it up again before each use.
-window_of_size() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '^quorel$' 2>/dev/null); do
-    if [ "$(geometry "$id" 2>/dev/null)" = "$1" ]; then echo "$id"; return 0; fi
-  done
-  return 1
-}
-
-# Gives the game's window of the given size the keyboard: true once it has it.
-focus_window() {
-  local id
-  id=$(window_of_size "$1") || return 1
-  xdotool windowfocus "$id" 2>/dev/null || return 1
-  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]
-}
-
-# F9 is handled as a key-down message whenever the game pumps its messages, so one press that
-# reaches the focused window is enough; it is pressed again only while the game runs on, in
-# case the first went to a window that the renderer then replaced.
-close_with_f9() {  # window size
-  local deadline=$((SECONDS + 120))
-  while running; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    if focus_window "$1"; then
-      xdotool key F9
-      wait_for 10 ended || true
-    else
-      sleep 0.2
-    fi
-  done
-}
+# shellcheck source=game_session.sh
+. "$(dirname "$0")/game_session.sh" "$exe"
 
 # 1. Windowed start, F9.
 ./quorel w 2>>"$work/stderr.txt" & pid=$!
