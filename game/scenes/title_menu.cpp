@@ -27,7 +27,7 @@ constexpr MenuText kMenuEntries[] = {
 };
 constexpr int kLastEntry = kExit;
 
-// Our own words; the leading spaces centre it on the screen.
+// The leading spaces centre the credit line on the screen.
 constexpr const char* kCredit = "    (C) 2026 TEAM QUOREL";
 constexpr int kCreditX = 90, kCreditY = 460;
 
@@ -47,9 +47,10 @@ int stagePan(int stage) { return stage * 900 - 9000; }
 
 bool stageSelectShown(const TForm1& form) { return form.settings.continueValue != 1; }
 
-}  // namespace
-
+// The continue value, within the built-in set.
 int highestSelectableStage(const TForm1& form) { return std::min(form.settings.continueValue, kBuiltInStages); }
+
+}  // namespace
 
 void TitleMenu::pass(TForm1& form) {
   if (!titleReady) setUp(form);

@@ -41,7 +41,4 @@ class TitleMenu : public Scene {
   SurfacePtr restingBackdrop_;  // empty when the background must be drawn piece by piece
 };
 
-// The highest stage the stage select reaches: the continue value, within the built-in set.
-int highestSelectableStage(const TForm1& form);
-
 }  // namespace quorel
