@@ -27,7 +27,7 @@ constexpr MenuText kMenuEntries[] = {
 };
 constexpr int kLastEntry = kExit;
 
-// Our own words; the leading spaces centre it on the screen.
+// The leading spaces centre the credit line on the screen.
 constexpr const char* kCredit = "    (C) 2026 TEAM QUOREL";
 constexpr int kCreditX = 90, kCreditY = 460;
 
@@ -44,26 +44,19 @@ constexpr std::uint32_t kMenuFramePeriod = 120;
 
 bool stageSelectShown(const TForm1& form) { return form.settings.continueValue != 1; }
 
-}  // namespace
-
+// The continue value, within the built-in set.
 int highestSelectableStage(const TForm1& form) { return std::min(form.settings.continueValue, kBuiltInStages); }
+
+}  // namespace
 
 void TitleMenu::pass(TForm1& form) {
   if (!titleReady) setUp(form);
   if (!form.input(kButton1)) confirmLatch = false;
-  drawBackdrop(form, slideCounter);
   if (slideCounter > 0) {
-    slideCounter -= 1;
-    form.present();
-    form.frameWait(kSlideFramePeriod);
-    // A press only skips the slide-in; it chooses nothing.
-    if (!confirmLatch && form.input(kButton1)) {
-      slideCounter = 0;
-      confirmLatch = true;
-    }
-    return;
+    slidePass(form);
+  } else {
+    menuPass(form);
   }
-  menuPass(form);
 }
 
 void TitleMenu::setUp(TForm1& form) {
@@ -74,19 +67,58 @@ void TitleMenu::setUp(TForm1& form) {
   form.tileTransition(kTransitionReveal);
   titleReady = true;
   slideCounter = kSlideFrames;
+  composeRestingBackdrop(form);
+}
+
+void TitleMenu::slidePass(TForm1& form) {
+  drawBackdrop(form, form.screen->backBuffer(), slideCounter);
+  slideCounter -= 1;
+  form.present();
+  form.frameWait(kSlideFramePeriod);
+  // A press only skips the slide-in; it chooses nothing.
+  if (!confirmLatch && form.input(kButton1)) {
+    slideCounter = 0;
+    confirmLatch = true;
+  }
 }
 
 // The title falls from far above, the menu frame comes in from the right and the stage select
 // frame from the left.
-void TitleMenu::drawBackdrop(TForm1& form, int n) {
-  form.blit(0, 0, kWholeScreen, form.pictures.titleback.get());
-  form.blit(0, 10 - n * n, kTitleBand, form.pictures.title.get());
-  form.blit(198 + n * n / 3, 272 - n, kMenuFrame, form.pictures.window1.get());
-  if (stageSelectShown(form)) form.blit(196 - n * n / 3, 376 + n, kStageFrame, form.pictures.window3.get());
+void TitleMenu::drawBackdrop(TForm1& form, Surface& target, int n) {
+  const Pictures& p = form.pictures;
+  keyedBlit(target, 0, 0, kWholeScreen, p.titleback.get());
+  keyedBlit(target, 0, 10 - n * n, kTitleBand, p.title.get());
+  keyedBlit(target, 198 + n * n / 3, 272 - n, kMenuFrame, p.window1.get());
+  if (stageSelectShown(form)) keyedBlit(target, 196 - n * n / 3, 376 + n, kStageFrame, p.window3.get());
+}
+
+// A background that covers the whole screen without a transparent pixel hides every earlier
+// frame, so the resting title graphics over it are the same on every menu frame: they are
+// composed once a visit and copied. Any other background is drawn piece by piece.
+void TitleMenu::composeRestingBackdrop(TForm1& form) {
+  const Surface* background = form.pictures.titleback.get();
+  const bool opaque = background != nullptr && background->width() == kScreenWidth &&
+                      background->height() == kScreenHeight && std::ranges::find(background->pixels(), 0u) ==
+                                                                   background->pixels().end();
+  if (!opaque) {
+    restingBackdrop_.reset();
+    return;
+  }
+  if (!restingBackdrop_) restingBackdrop_ = form.screen->createSurface(kScreenWidth, kScreenHeight);
+  drawBackdrop(form, *restingBackdrop_, 0);
+}
+
+void TitleMenu::drawRestingBackdrop(TForm1& form) {
+  if (restingBackdrop_) {
+    form.screen->copy(0, 0, kWholeScreen, restingBackdrop_.get());
+  } else {
+    drawBackdrop(form, form.screen->backBuffer(), 0);
+  }
 }
 
 void TitleMenu::menuPass(TForm1& form) {
   slideCounter = 0;
+  drawRestingBackdrop(form);
   drawEntries(form);
   moveCursor(form);
   drawHighlight(form);
@@ -101,7 +133,8 @@ void TitleMenu::menuPass(TForm1& form) {
 }
 
 void TitleMenu::drawMenu(TForm1& form) {
-  drawBackdrop(form, 0);
+  if (!restingBackdrop_) composeRestingBackdrop(form);
+  drawRestingBackdrop(form);
   drawEntries(form);
   drawHighlight(form);
   if (stageSelectShown(form)) drawStageLine(form);

@@ -18,15 +18,18 @@ class TitleMenu : public Scene {
 
   static constexpr int kSlideFrames = 40;
 
-  // The background and the title graphics at slide-in counter `n` (0 at rest).
-  void drawBackdrop(TForm1& form, int n);
-  // The resting menu: the credit line, the entries, the highlight bar and the stage select
-  // line, without reading any input.
+  // The resting menu: the background and title graphics, the credit line, the entries, the
+  // highlight bar and the stage select line, without reading any input.
   void drawMenu(TForm1& form);
 
  private:
   void setUp(TForm1& form);
+  void slidePass(TForm1& form);
   void menuPass(TForm1& form);
+  // The background and the title graphics at slide-in counter `n` (0 at rest) onto `target`.
+  void drawBackdrop(TForm1& form, Surface& target, int n);
+  void composeRestingBackdrop(TForm1& form);
+  void drawRestingBackdrop(TForm1& form);
   void drawEntries(TForm1& form);
   void drawHighlight(TForm1& form);
   void drawStageLine(TForm1& form);
@@ -34,9 +37,8 @@ class TitleMenu : public Scene {
   void selectStage(TForm1& form);
   void choose(TForm1& form);
   void startBuiltInSet(TForm1& form);
-};
 
-// The highest stage the stage select reaches: the continue value, within the built-in set.
-int highestSelectableStage(const TForm1& form);
+  SurfacePtr restingBackdrop_;  // empty when the background must be drawn piece by piece
+};
 
 }  // namespace quorel

@@ -109,7 +109,11 @@ bool TForm1::FormCreate(const std::vector<std::string>& parameters) {
   listStageFiles();
   settings = readSettingsFile(settingsFilePath(folder));
   removeStaleTemporaries(folder);  // left by writes that were killed
-  if (!startSound() || !startDisplay()) return false;
+  if (!startSound()) return false;
+  // The soundfont loads while the display starts and the logo plays, not when the title music
+  // first starts, which would hold up the hand-over's frames.
+  music->prepareSynth();
+  if (!startDisplay()) return false;
 
   pictures.work = screen->createSurface(kScreenWidth, kScreenHeight);
   if (pictures.work) colourFill({0, 0, kScreenWidth, kScreenHeight}, *pictures.work, kColourBlack);

@@ -94,8 +94,10 @@ void TestSynth::sysex(std::span<const std::uint8_t> bytes) {
 }
 
 std::unique_ptr<MidiSynth> TestPlatform::createSynth(int) {
+  if (synthMaking) synthMaking();
   auto synth = std::make_unique<TestSynth>();
   lastSynth = synth.get();
+  synthsMade.fetch_add(1);
   return synth;
 }
 

@@ -2,6 +2,7 @@
 // The test back end: no window, no sound card, no real time. The clock moves only when the
 // program waits, sleeps or spins; keys, joystick and window messages are scripted; every
 // presented frame is kept; message boxes are answered from a script; audio is pulled.
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -135,6 +136,9 @@ class TestPlatform : public Platform {
   std::uint32_t randomSeed() override { return seed; }
 
   std::uint32_t seed = 1;  // the same pseudo-random numbers every run, unless a test sets another
+  // Runs inside createSynth, on whichever thread asks: a test can hold a synthesizer's making.
+  std::function<void()> synthMaking;
+  std::atomic<int> synthsMade = 0;  // counted once lastSynth is set
   TestClock clockImpl;
   TestInput inputImpl;
   TestDisplay displayImpl;
