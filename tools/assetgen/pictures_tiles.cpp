@@ -24,8 +24,8 @@ void bevel(Image& t, int x, int y, int w, int h, int depth, Colour light, Colour
 }
 
 Mask numberMask(int value) {
-  if (value < 10) return blockDigit(value, false).scale2x();
-  const Mask tens = blockDigit(value / 10, true).scale2x(), ones = blockDigit(value % 10, true).scale2x();
+  if (value < 10) return blockDigit(value, false);
+  const Mask tens = blockDigit(value / 10, true), ones = blockDigit(value % 10, true);
   Mask both(tens.width() * 2 + 2, tens.height());
   both.stamp(tens, 0, 0);
   both.stamp(ones, tens.width() + 2, 0);
