@@ -1,11 +1,12 @@
 // The numbered blocks as a player reads them, taken from the generated `map` picture: every
-// digit must read at a glance at 1:1.
+// digit must read at a glance at 1:1, and neighbouring values must not share a colour.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
@@ -189,6 +190,41 @@ TEST(BlockDigits, NoTwoDigitsOfASizeLookAlike) {
         EXPECT_TRUE(counters.empty()) << "both close counters at the same places";
         EXPECT_GE(difference(ga, gb), 0.3);
       }
+}
+
+// The hue most of a block's face shows, in degrees round the colour wheel (red 0, green 120,
+// blue 240).
+double dominantHue(int value) {
+  const Surface& map = picture("map");
+  const Rect cell = mapCellOf(blockCode(value));
+  std::array<int, 36> bins{};
+  std::vector<double> hues;
+  for (int y = cell.top; y < cell.bottom; ++y)
+    for (int x = cell.left; x < cell.right; ++x) {
+      const std::uint32_t p = map.at(x, y);
+      const double r = redOf(p) / 255.0, g = greenOf(p) / 255.0, b = blueOf(p) / 255.0;
+      const double high = std::max({r, g, b}), low = std::min({r, g, b});
+      if (high < 0.3 || high - low < 0.25 * high) continue;  // outline, shadow, lettering
+      const double hue = std::atan2(std::sqrt(3.0) * (g - b), 2 * r - g - b) * 180.0 / std::numbers::pi;
+      hues.push_back(hue < 0 ? hue + 360 : hue);
+      ++bins[std::size_t(hues.back() / 10) % 36];
+    }
+  const auto peak = double(std::max_element(bins.begin(), bins.end()) - bins.begin()) * 10 + 5;
+  double sx = 0, sy = 0;
+  for (double h : hues) {
+    if (std::abs(std::remainder(h - peak, 360.0)) > 20) continue;
+    sx += std::cos(h * std::numbers::pi / 180), sy += std::sin(h * std::numbers::pi / 180);
+  }
+  return std::atan2(sy, sx) * 180.0 / std::numbers::pi;
+}
+
+TEST(BlockColours, NeighbouringValuesDifferClearlyInHue) {
+  std::vector<double> hue(26);
+  for (int value = 1; value <= 25; ++value) hue[std::size_t(value)] = dominantHue(value);
+  for (int value = 1; value < 25; ++value) {
+    const double apart = std::abs(std::remainder(hue[std::size_t(value)] - hue[std::size_t(value + 1)], 360.0));
+    EXPECT_GE(apart, 60.0) << value << " and " << value + 1;
+  }
 }
 
 }  // namespace
