@@ -188,7 +188,11 @@ bool replaceFile(const std::string& path, std::string_view contents, std::string
   const std::string name = nameOf(target);
   removeStaleTemporariesOf(folder, name);
   Temporary temporary;
-  if (!createTemporary(folder, name, temporary, error)) return false;
+  if (!createTemporary(folder, name, temporary, error)) {
+    // The player asked to save a file, not to make one beside it: name the file first.
+    if (error) *error = "cannot write " + target + ": " + *error;
+    return false;
+  }
   const auto discard = [&](const std::string& what) {
     const int savedErrno = errno;
     ::unlink(temporary.path.c_str());

@@ -16,12 +16,16 @@ StepOutcome MoveRules::beginStep(int dx, int dy) {
   state.moveX = dx;
   state.moveY = dy;
   state.stepFramesLeft = state.stepFrames - 1;
-  state.spriteX = fromX * kCellSize;
-  state.spriteY = fromY * kCellSize;
-  state.playerX += dx;
-  state.playerY += dy;
+  state.spriteX = cellPixel(fromX);
+  state.spriteY = cellPixel(fromY);
   const StepOutcome outcome = stepOutcome(board, fromX, fromY, dx, dy, ngNumber);
-  if (outcome.kind == StepKind::Wall) stepBack();
+  // Judged before the player's cell changes, so a start far outside the grid cannot overflow.
+  if (outcome.playerMoves()) {
+    state.playerX += dx;
+    state.playerY += dy;
+  } else {
+    stepBack();
+  }
   if (!outcome.showsPushPose()) return outcome;
 
   state.spriteFrame = kPushPose;
@@ -39,8 +43,7 @@ StepOutcome MoveRules::beginStep(int dx, int dy) {
       applyStep(board, fromX, fromY, dx, dy, outcome);
       effects.playEffect(outcome.struckCode != kFloor ? "hit" : "clear", 0);
       break;
-    default:
-      stepBack();
+    default:  // a blocked push: the player has stayed
       break;
   }
   int& moves = state.blockMoves[stage];
@@ -90,8 +93,8 @@ int facingOf(PlayState& state) {
 void startAttempt(PlayState& state, int stage, int startX, int startY) {
   state.playerX = startX;
   state.playerY = startY;
-  state.spriteX = kCellSize * startX;
-  state.spriteY = kCellSize * startY;
+  state.spriteX = cellPixel(startX);
+  state.spriteY = cellPixel(startY);
   state.prevX = 0;
   state.prevY = 0;
   state.blockMoves[stage] = 0;

@@ -1,5 +1,6 @@
 #pragma once
 // The state of an attempt at a stage: where the player stands, the running step, the counts.
+#include <algorithm>
 #include <array>
 
 #include "common/stage_set.h"
@@ -8,6 +9,11 @@ namespace quorel {
 
 inline constexpr int kCellSize = 32;  // pixels of a Board cell on the screen; the sprite moves in them
 inline constexpr int kPushPose = 4;   // the column of the player picture that shows a push
+
+// The pixel offset of a cell inside the board area, along either axis. A stage file may put the
+// start anywhere in the int range; a cell beyond the grid is held one or two cells outside it,
+// where nothing drawn there reaches the screen, so the arithmetic cannot overflow.
+constexpr int cellPixel(int cell) { return kCellSize * std::clamp(cell, -2, kBoardColumns + 1); }
 
 struct PlayState {
   int playerX = 0, playerY = 0;

@@ -21,12 +21,25 @@ bool holdsNgBlock(const Board& board, int ngNumber) {
   });
 }
 
+namespace {
+
+// The code of the cell `distance` steps away in the direction (dx, dy). The start may lie
+// anywhere in the int range, so the sum is taken wider than int; beyond the grid is a wall.
+int codeAhead(const Board& board, int x, int y, int dx, int dy, int distance) {
+  const long long aheadX = static_cast<long long>(x) + static_cast<long long>(distance) * dx;
+  const long long aheadY = static_cast<long long>(y) + static_cast<long long>(distance) * dy;
+  if (aheadX < 0 || aheadX >= kBoardColumns || aheadY < 0 || aheadY >= kBoardRows) return kWall;
+  return board[static_cast<std::size_t>(aheadX)][static_cast<std::size_t>(aheadY)];
+}
+
+}  // namespace
+
 StepOutcome stepOutcome(const Board& board, int x, int y, int dx, int dy, int ngNumber) {
-  const int target = cellCode(board, x + dx, y + dy);
+  const int target = codeAhead(board, x, y, dx, dy, 1);
   if (target == kWall) return {StepKind::Wall};
   if (!isBlock(target)) return {StepKind::Walk};
 
-  const Push push = pushAgainst(target, cellCode(board, x + 2 * dx, y + 2 * dy));
+  const Push push = pushAgainst(target, codeAhead(board, x, y, dx, dy, 2));
   switch (push.kind) {
     case PushKind::Slide:
       return {StepKind::Push, target};

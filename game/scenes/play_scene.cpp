@@ -93,8 +93,8 @@ void PlayScene::inputFrame(TForm1& form) {
     MoveRules rules{s, form.stageSet.playBoard[stage], stage, form.stageSet.ngNumber[stage], effects};
     form.sceneNumber = sceneAfterStep(rules.beginStep(s.moveX, s.moveY).result, form.sceneNumber);
   } else {
-    s.spriteX = kCellSize * s.playerX;
-    s.spriteY = kCellSize * s.playerY;
+    s.spriteX = cellPixel(s.playerX);
+    s.spriteY = cellPixel(s.playerY);
   }
 }
 

@@ -80,7 +80,7 @@ void StageClear::drawClearDisplay(TForm1& form) {
   const PlayState& s = form.playState;
   drawStatusLine(form);
   drawBoard(form, kWholeBoard);
-  drawPushPose(form, kCellSize * s.playerX, kCellSize * s.playerY + kBoardTop);
+  drawPushPose(form, cellPixel(s.playerX), cellPixel(s.playerY) + kBoardTop);
   form.blit(0, kClearBannerY, kClearBanner, form.pictures.title.get());
   if (newRecord) form.blit(0, kRecordBannerY, kRecordBanner, form.pictures.title.get());
 }
@@ -98,8 +98,8 @@ void StageClear::checkRecord(TForm1& form) {
 void StageClear::leaveStage(TForm1& form) {
   PlayState& s = form.playState;
   flyFrames = 1;
-  s.spriteX = kCellSize * s.playerX;
-  s.spriteY = kCellSize * s.playerY + kBoardTop;
+  s.spriteX = cellPixel(s.playerX);
+  s.spriteY = cellPixel(s.playerY) + kBoardTop;
   if (Surface* work = form.pictures.work.get()) {
     form.colourFill({0, 0, kScreenWidth, kScreenHeight}, *work, kColourBlack);
     keyedBlit(*work, s.spriteX, s.spriteY, faceFrame(kPushPose, facingOf(s)), form.pictures.face.get());

@@ -20,8 +20,8 @@ bool attendDue(int t) { return t == 20 || t == 70 || t == 120; }
 void drawStandingPlayer(TForm1& form, Surface* target) {
   PlayState& s = form.playState;
   const Rect frame = faceFrame(0, facingOf(s));
-  const int x = kCellSize * s.playerX;
-  const int y = kCellSize * s.playerY + kBoardTop;
+  const int x = cellPixel(s.playerX);
+  const int y = cellPixel(s.playerY) + kBoardTop;
   if (target != nullptr) {
     keyedBlit(*target, x, y, frame, form.pictures.face.get());
   } else {

@@ -43,6 +43,9 @@ TEST(Qrltool, CheckSummarisesAGoodSetAndNamesTheFaultOfABadOne) {
   const testing::Fifo fifo(folder.file("pipe.qrl"));
   auto badLines = test::setLines(2);
   badLines[7] = "x";
+  auto oddStarts = test::setLines(3);
+  oddStarts[2] = "2147483647";  // stage 1 starts far beyond the grid
+  oddStarts[6] = "0";           // stage 2 starts on the wall of column 0
   const struct {
     std::string path;
     int status;
@@ -59,6 +62,10 @@ TEST(Qrltool, CheckSummarisesAGoodSetAndNamesTheFaultOfABadOne) {
            "it plays stages 1 to 20\n"},
       {folder.write("bad.qrl", test::joined(badLines, "\r\n")), 1,
        folder.file("bad.qrl") + ":8: the start row of stage 2 is not a plain decimal number: \"x\"\n"},
+      {folder.write("odd.qrl", test::joined(oddStarts, "\r\n")), 0,
+       folder.file("odd.qrl") + ": 3 stages, designer \"tester\"\n"
+       "warning: stage 1: the start cell (2147483647, 1) lies outside the 20 x 14 grid\n"
+       "warning: stage 2: the start cell (0, 1) is on a wall\n"},
       {folder.file("missing.qrl"), 1, folder.file("missing.qrl") + ": cannot open: No such file or directory\n"},
       {fifo.path(), 1, fifo.path() + ": not a regular file (a FIFO)\n"},
       {folder.write("bom.qrl", "\xEF\xBB\xBF" "2\r\n"), 1,

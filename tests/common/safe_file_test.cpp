@@ -161,8 +161,9 @@ TEST(ReplaceFile, AReadOnlyFileOrOneThatIsNoRegularFileIsLeftAlone) {
       {readOnly, readOnly + " is read-only; it was left as it is"},
       {fifo.path(), fifo.path() + " is not a regular file; it was left as it is"},
       {folder.file("folder.dat"), folder.file("folder.dat") + " is not a regular file; it was left as it is"},
-      {folder.file("missing/x.dat"),
-       "cannot create a temporary file in " + folder.file("missing") + ": No such file or directory"},
+      {folder.file("missing/x.dat"), "cannot write " + folder.file("missing/x.dat") +
+                                         ": cannot create a temporary file in " + folder.file("missing") +
+                                         ": No such file or directory"},
   };
   for (const auto& [path, expectedError] : cases) {
     std::string error;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -317,24 +318,24 @@ TEST(BuiltInStage1, MergingACWithTheEThenTheOtherCWithTheDThenBothRemaindersClea
 }
 
 TEST(BuiltInStage1, MergingTheTwoCsFirstLosesWhenTheEMeetsTheD) {
-  // Walls keep the player west of the "E" until it has met the first "C", so the player is
-  // put beside each block of this order as if it had found a way round.
+  // The player walks round the "E", clears the two "C" against each other, then brings the "E"
+  // to the "D": 5 mod 4 leaves a single block of 1.
   const GameStageSlots set = builtInStages();
-  // The first "C" beside the other.
-  Attempt a(put(set.board[1], {{12, 5, '0'}, {16, 6, 'C'}}), 15, 6, set.ngNumber[1]);
-  a.step(1, 0);  // "C" into "C"
-  EXPECT_EQ(a.effects.names.back(), "clear");
-  EXPECT_EQ(a.sceneNumber, 1);
-  EXPECT_EQ(countBlocks(a.board), 2);
-
-  a.board = put(a.board, {{6, 5, '0'}, {16, 5, 'E'}});  // the "E" beside the "D"
-  a.state.playerX = 15;
-  a.state.playerY = 5;
-  a.step(1, 0);  // "E" into "D": 5 mod 4 = 1
-  EXPECT_EQ(a.board[17][5], code('A'));
-  EXPECT_EQ(a.effects.names.back(), "hit");
-  EXPECT_EQ(countBlocks(a.board), 1);
+  Attempt a(set.board[1], set.startX[1], set.startY[1], set.ngNumber[1]);
+  const std::string route = "RRURRDRRRRRRRRURDLLLLLLLLLULLDRRRRRRRRRRDRLUR";
+  for (std::size_t i = 0; i < route.size(); ++i) {
+    ASSERT_EQ(a.sceneNumber, 1) << "before step " << i;
+    const char d = route[i];
+    a.step(d == 'R' ? 1 : d == 'L' ? -1 : 0, d == 'D' ? 1 : d == 'U' ? -1 : 0);
+  }
   EXPECT_EQ(a.sceneNumber, 3);
+  EXPECT_EQ(a.moves(), 17);
+  EXPECT_EQ(countBlocks(a.board), 1);
+  EXPECT_EQ(a.board[17][5], code('A'));
+  const std::vector<std::string>& effects = a.effects.names;
+  EXPECT_EQ(std::count(effects.begin(), effects.end(), "clear"), 1);  // the two "C"
+  EXPECT_EQ(std::count(effects.begin(), effects.end(), "hit"), 1);    // the "E" into the "D"
+  EXPECT_EQ(effects.back(), "hit");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 #include <string>
 
@@ -27,6 +28,10 @@ TEST(StepOutcome, NamesWhatAStepDoesAndHowTheStageStandsAfterIt) {
       {"walk into a wall", boardOf({"1111", "10C1", "1111"}), 1, 1, 0, 1, 25, K::Wall, '0', '0', R::Playing},
       {"walk onto an unused code", boardOf({"1111", "1071", "1111"}), 1, 1, 1, 0, 25, K::Walk, '0', '0', R::Playing},
       {"off the grid", put(boardOf({}), {{0, 1, '0'}}), 0, 1, -1, 0, 25, K::Wall, '0', '0', R::Playing},
+      {"from the largest column", boardOf({}), INT_MAX, 1, 1, 0, 25, K::Wall, '0', '0', R::Playing},
+      {"from the smallest row", boardOf({}), 1, INT_MIN, 0, -1, 25, K::Wall, '0', '0', R::Playing},
+      {"back onto the grid from beside it", put(boardOf({}), {{19, 1, '0'}}), 20, 1, -1, 0, 25, K::Walk, '0', '0',
+       R::Playing},
       {"push into floor", boardOf({"11111", "10C01", "11111"}), 1, 1, 1, 0, 25, K::Push, 'C', '0', R::Playing},
       {"push against a wall", boardOf({"1111", "10C1", "1111"}), 1, 1, 1, 0, 25, K::PushBlocked, 'C', '0',
        R::Playing},

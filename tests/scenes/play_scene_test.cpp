@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/scenes/puzzle_game.h"
@@ -211,6 +216,31 @@ TEST(PlayScene, GameWaitIsTheFramePeriodAboveThePacingsSixteenMilliseconds) {
     g.game.hold(kKeyRight);  // walking changes nothing of the pace
     g.passes(20);
     for (std::size_t i = first; i < times.size(); ++i) EXPECT_EQ(times[i] - times[i - 1], c.period) << i;
+  }
+}
+
+TEST(PlayScene, AStartAnywhereInTheIntRangeIsNotDrawnAndEveryMoveFromItIsAWall) {
+  // The format takes no sign, so a start lies anywhere from 0 to the largest int.
+  const std::pair<int, int> starts[] = {{INT_MAX, 1}, {1, INT_MAX}, {INT_MAX, INT_MAX}, {20, 40}};
+  for (const auto& [x, y] : starts) {
+    SCOPED_TRACE(std::to_string(x) + ", " + std::to_string(y));
+    PuzzleGame g;
+    std::vector<std::string> lines = stageSetLines({{"10C00C"}});
+    lines[2] = std::to_string(x);
+    lines[3] = std::to_string(y);
+    g.startUserSet("far.qrl", lines, 1);
+    g.runIntro();  // the information window and the reveal, with the player's frame drawn
+    for (int key : {kKeyLeft, kKeyRight, kKeyUp, kKeyDown}) g.step(key);
+    EXPECT_EQ(g.state().playerX, x);
+    EXPECT_EQ(g.state().playerY, y);
+    EXPECT_EQ(g.state().blockMoves[1], 0);
+    // Below the status line only the Board shows: the frame is the one a redraw of it gives.
+    const std::vector<std::uint32_t> shown = g.game.lastFrame();
+    drawBoard(g.form(), kWholeBoard);
+    g.form().present();
+    const std::vector<std::uint32_t>& board = g.game.lastFrame();
+    const auto boardArea = static_cast<std::ptrdiff_t>(kBoardTop) * 640;
+    EXPECT_TRUE(std::equal(shown.begin() + boardArea, shown.end(), board.begin() + boardArea));
   }
 }
 

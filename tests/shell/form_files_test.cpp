@@ -98,7 +98,8 @@ TEST(OddFiles, WithNoFolderToWriteInTheCloseNamesEveryPlaceTried) {
     const std::string stderrText = ::testing::internal::GetCapturedStderr();
     ASSERT_EQ(platform.dialogsImpl.shown.size(), 1u);
     const std::string& text = platform.dialogsImpl.shown[0].text;
-    EXPECT_EQ(text, std::string(kNotSaved) + "\ncannot create a temporary file in " + folder +
+    EXPECT_EQ(text, std::string(kNotSaved) + "\ncannot write " + folder +
+                        "nowhere/quorel.dat: cannot create a temporary file in " + folder +
                         "nowhere: No such file or directory\ncannot create the folder " + folder +
                         "plain-file/data/quorel/: Not a directory");
     EXPECT_THAT(stderrText, HasSubstr("quorel: cannot create the folder " + folder + "plain-file/data/quorel/"));

@@ -83,13 +83,6 @@ std::string summary(const std::string& path, const LoadedSet& loaded) {
   return line;
 }
 
-int check(const std::string& path) {
-  const auto loaded = load(path);
-  if (!loaded) return kExitBadFile;
-  std::printf("%s\n", summary(path, *loaded).c_str());
-  return kExitOk;
-}
-
 char cellChar(int code) {
   if (code == quorel::kFloor) return '.';
   if (code == quorel::kWall) return '#';
@@ -102,29 +95,55 @@ std::string describeCell(int code) {
   return "tile " + std::to_string(code) + ", which is not floor";
 }
 
+bool insideGrid(int x, int y) { return x >= 0 && x < quorel::kBoardColumns && y >= 0 && y < quorel::kBoardRows; }
+
+// What is odd about a stage's start cell, or nothing when the player starts on floor. The format
+// allows any start; the editor only ever writes one on the grid.
+std::optional<std::string> startProblem(const EditorStageSlots& set, int stage) {
+  const auto slot = static_cast<std::size_t>(stage);
+  const int x = set.startX[slot];
+  const int y = set.startY[slot];
+  const std::string cell = "the start cell (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+  if (!insideGrid(x, y)) {
+    return cell + " lies outside the " + std::to_string(quorel::kBoardColumns) + " x " +
+           std::to_string(quorel::kBoardRows) + " grid";
+  }
+  const int code = set.board[slot][static_cast<std::size_t>(x)][static_cast<std::size_t>(y)];
+  if (code != quorel::kFloor) return cell + " is on " + describeCell(code);
+  return std::nullopt;
+}
+
 void printStage(const EditorStageSlots& set, int stage) {
   const auto slot = static_cast<std::size_t>(stage);
   const int startX = set.startX[slot];
   const int startY = set.startY[slot];
   std::printf("stage %d of %d: start column %d, row %d; NG number %d\n", stage, stageCount(set), startX, startY,
               set.ngNumber[slot]);
-  const bool startInside = startX >= 0 && startX < quorel::kBoardColumns && startY >= 0 && startY < quorel::kBoardRows;
+  const std::optional<std::string> problem = startProblem(set, stage);
   const quorel::Board& board = set.board[slot];
-  const int startCode = startInside ? board[static_cast<std::size_t>(startX)][static_cast<std::size_t>(startY)] : -1;
   for (int row = 0; row < quorel::kBoardRows; ++row) {
     std::string line;
     for (int column = 0; column < quorel::kBoardColumns; ++column) {
-      const bool start = column == startX && row == startY && startCode == quorel::kFloor;
+      const bool start = column == startX && row == startY && !problem;
       line += start ? '@' : cellChar(board[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)]);
     }
     std::printf("%s\n", line.c_str());
   }
-  if (!startInside) {
-    std::printf("note: the start cell (%d, %d) lies outside the %d x %d grid\n", startX, startY, quorel::kBoardColumns,
-                quorel::kBoardRows);
-  } else if (startCode != quorel::kFloor) {
-    std::printf("note: the start cell (%d, %d) is on %s\n", startX, startY, describeCell(startCode).c_str());
+  if (problem) std::printf("note: %s\n", problem->c_str());
+}
+
+// A start the game cannot use well is worth a warning, not a refusal: the format allows it.
+int check(const std::string& path) {
+  const auto loaded = load(path);
+  if (!loaded) return kExitBadFile;
+  std::printf("%s\n", summary(path, *loaded).c_str());
+  std::fflush(stdout);  // the summary comes first also when both streams share one pipe
+  for (int stage = 1; stage <= stageCount(loaded->set); ++stage) {
+    if (const auto problem = startProblem(loaded->set, stage)) {
+      std::fprintf(stderr, "warning: stage %d: %s\n", stage, problem->c_str());
+    }
   }
+  return kExitOk;
 }
 
 int show(const std::string& path, std::optional<std::string_view> stageArgument) {
