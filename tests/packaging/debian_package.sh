@@ -11,13 +11,8 @@
 set -euo pipefail
 build=$1
 version=$2
-for tool in cpack dpkg-deb dpkg-shlibdeps dpkg-query; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/checks.sh"
+needs cpack dpkg-deb dpkg-shlibdeps dpkg-query
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" >"$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log"; exit 1; }
@@ -87,5 +82,4 @@ dpkg-deb -x "$deb" "$work/unpacked"
 line=$("$work/unpacked/usr/bin/quorel" --version | head -n 1)
 [ "$line" = "quorel (quorel) $version" ] || fail "the packaged game says '$line'"
 
-[ "$failures" = 0 ] || exit 1
-echo "Debian package: all checks passed"
+finish "Debian package: all checks passed"

@@ -10,13 +10,8 @@
 # Exits 77 (skipped) when a validator is missing.
 set -euo pipefail
 build=$1
-for tool in desktop-file-validate appstreamcli update-mime-database; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/checks.sh"
+needs desktop-file-validate appstreamcli update-mime-database
 
 DESTDIR=$work/root cmake --install "$build" --prefix /usr >"$work/install.log" ||
   { cat "$work/install.log"; exit 1; }
@@ -78,5 +73,4 @@ if $editor; then
   has_icon mimetypes "${type//\//-}"
 fi
 
-[ "$failures" = 0 ] || exit 1
-echo "installed files: all checks passed"
+finish "installed files: all checks passed"
