@@ -115,5 +115,7 @@ double noise(int x, int y, std::uint32_t seed);  // 0..1
 
 bool writeBmp(const std::string& path, const Image& img);  // 24 bits, bottom-up
 bool writePng(const std::string& path, const Image& img);  // truecolour, stored deflate
+// Pixels 0xAARRGGBB with straight alpha, row after row.
+bool writePngWithAlpha(const std::string& path, int width, int height, const std::vector<std::uint32_t>& argb);
 
 }  // namespace assetgen

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/printable_text.h"
+#include "common/program_info.h"
 #include "common/stage_set.h"
 #include "common/tile_codes.h"
 
@@ -29,7 +30,10 @@ constexpr const char* kUsage =
     "check  reads a stage file and prints the number of stages and the designer,\n"
     "       or the first fault with its line\n"
     "show   prints one stage (default 1): '#' wall, '.' floor, letters blocks as in the\n"
-    "       file, '@' the player's start\n";
+    "       file, '@' the player's start\n"
+    "\n"
+    "      --help     display this help and exit\n"
+    "      --version  output version information and exit\n";
 
 int usage(std::string_view complaint = {}) {
   if (!complaint.empty()) std::fprintf(stderr, "qrltool: %.*s\n", static_cast<int>(complaint.size()), complaint.data());
@@ -164,10 +168,11 @@ int show(const std::string& path, std::optional<std::string_view> stageArgument)
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help" || args[0] == "help")) {
+  if (args.size() == 1 && (args[0] == "-h" || args[0] == "help")) {
     std::fputs(kUsage, stdout);
     return kExitOk;
   }
+  if (const auto status = quorel::answerInfoRequest(quorel::infoRequest(args), "qrltool", kUsage)) return *status;
   if (args.size() == 2 && args[0] == "check") return check(args[1]);
   if ((args.size() == 2 || args.size() == 3) && args[0] == "show") {
     return show(args[1], args.size() == 3 ? std::optional<std::string_view>(args[2]) : std::nullopt);
