@@ -13,6 +13,7 @@ packages=(
   zlib1g-dev
   xvfb xauth x11-utils xdotool imagemagick sox xfonts-base libx11-dev
   fonts-ipafont-gothic qt6-translations-l10n
+  dpkg-dev desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

@@ -41,7 +41,7 @@ class Input {
   // previous call for that same key.
   virtual bool asyncKeyState(int virtualKey) = 0;
   virtual JoystickCaps joystickCaps() = 0;
-  // False when there is no first joystick (the input test then uses the keyboard alone).
+  // False when there is no joystick or gamepad (the input test then uses the keyboard alone).
   virtual bool joystickPosition(JoystickPosition& position) = 0;
 };
 

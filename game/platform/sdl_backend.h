@@ -13,8 +13,8 @@
 namespace quorel::platform {
 
 // Takes every SDL event out of SDL's queue and sorts it: key presses update the key states, the
-// joystick is (re)opened as devices come and go, and key-downs and close requests wait as window
-// messages for the next pollEvents. Both the message pump and the key asks go through here, so
+// device the game reads (the first gamepad, else the first joystick) is chosen again as devices
+// come and go, and key-downs and close requests wait as window messages for the next pollEvents. Both the message pump and the key asks go through here, so
 // neither swallows what the other needs.
 class SdlEventPump {
  public:
@@ -26,16 +26,20 @@ class SdlEventPump {
   void pump();
   void takeMessages(std::vector<Event>& out);
   KeyStates& keys() { return keys_; }
+  // The device the game reads: a game controller (then joystick() is its joystick) or a plain
+  // joystick; both null when none is attached.
+  SDL_GameController* controller() const { return controller_; }
   SDL_Joystick* joystick() const { return joystick_; }
   bool takeRenderReset();  // true once after the renderer lost its textures
 
  private:
   void handle(const SDL_Event& event);
-  void openFirstJoystick();
-  void closeJoystick();
+  void chooseDevice();
+  void closeDevice();
 
   KeyStates keys_;
   std::vector<Event> messages_;
+  SDL_GameController* controller_ = nullptr;
   SDL_Joystick* joystick_ = nullptr;
   bool renderReset_ = false;
 };

@@ -1,13 +1,16 @@
+#include <algorithm>
 #include <cstddef>
+#include <memory>
 
 #include "game/platform/sdl_backend.h"
+#include "game/platform/sdl_gamepad.h"
 #include "game/platform/sdl_key_map.h"
 
 namespace quorel::platform {
 
-SdlEventPump::SdlEventPump() { openFirstJoystick(); }
+SdlEventPump::SdlEventPump() { chooseDevice(); }
 
-SdlEventPump::~SdlEventPump() { closeJoystick(); }
+SdlEventPump::~SdlEventPump() { closeDevice(); }
 
 void SdlEventPump::pump() {
   SDL_PumpEvents();
@@ -45,14 +48,13 @@ void SdlEventPump::handle(const SDL_Event& event) {
     case SDL_QUIT:  // the window's close button, the window manager's close, or an interrupt
       messages_.push_back({Event::Kind::CloseRequest, 0});
       break;
+    // A gamepad comes as a joystick and as a controller; either event makes the choice again,
+    // which keeps the device that is already open when it is still the one to read.
     case SDL_JOYDEVICEADDED:
-      if (joystick_ == nullptr) openFirstJoystick();
-      break;
     case SDL_JOYDEVICEREMOVED:
-      if (joystick_ != nullptr && event.jdevice.which == SDL_JoystickInstanceID(joystick_)) {
-        closeJoystick();
-        openFirstJoystick();
-      }
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+      chooseDevice();
       break;
     case SDL_RENDER_DEVICE_RESET:
       renderReset_ = true;
@@ -62,13 +64,36 @@ void SdlEventPump::handle(const SDL_Event& event) {
   }
 }
 
-void SdlEventPump::openFirstJoystick() {
-  if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0 || SDL_NumJoysticks() <= 0) return;
-  joystick_ = SDL_JoystickOpen(0);
+void SdlEventPump::chooseDevice() {
+  if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0) return;
+  if (joystick_ != nullptr && !SDL_JoystickGetAttached(joystick_)) closeDevice();
+  const bool controllers = SDL_WasInit(SDL_INIT_GAMECONTROLLER) != 0;
+  const int count = SDL_NumJoysticks();
+  const auto isController = std::make_unique<bool[]>(static_cast<std::size_t>(std::max(count, 0)));
+  for (int i = 0; i < count; ++i) isController[static_cast<std::size_t>(i)] = controllers && SDL_IsGameController(i);
+  const int chosen = chooseInputDevice({isController.get(), static_cast<std::size_t>(std::max(count, 0))});
+  if (chosen < 0) return closeDevice();
+  const bool wantController = isController[static_cast<std::size_t>(chosen)];
+  if (joystick_ != nullptr && SDL_JoystickGetDeviceInstanceID(chosen) == SDL_JoystickInstanceID(joystick_) &&
+      wantController == (controller_ != nullptr)) {
+    return;
+  }
+  closeDevice();
+  if (wantController) {
+    controller_ = SDL_GameControllerOpen(chosen);
+    joystick_ = controller_ != nullptr ? SDL_GameControllerGetJoystick(controller_) : nullptr;
+  } else {
+    joystick_ = SDL_JoystickOpen(chosen);
+  }
 }
 
-void SdlEventPump::closeJoystick() {
-  if (joystick_ != nullptr) SDL_JoystickClose(joystick_);
+void SdlEventPump::closeDevice() {
+  if (controller_ != nullptr) {
+    SDL_GameControllerClose(controller_);  // closes its joystick too
+  } else if (joystick_ != nullptr) {
+    SDL_JoystickClose(joystick_);
+  }
+  controller_ = nullptr;
   joystick_ = nullptr;
 }
 

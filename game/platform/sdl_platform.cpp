@@ -22,7 +22,7 @@ bool showsNothing(const char* videoDriver) {
 class SdlSession {
  public:
   SdlSession() {
-    SDL_InitSubSystem(SDL_INIT_EVENTS | SDL_INIT_JOYSTICK);
+    SDL_InitSubSystem(SDL_INIT_EVENTS | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER);
     videoReady_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     if (videoReady_ && showsNothing(SDL_GetCurrentVideoDriver()) && SDL_GetHint(SDL_HINT_VIDEODRIVER) == nullptr) {
       SDL_SetError("none found, only the %s video driver", SDL_GetCurrentVideoDriver());

@@ -1,6 +1,6 @@
 #pragma once
-// The real back end: a window or the whole desktop, the keyboard, the first joystick, the sound
-// device and message boxes, over SDL2.
+// The real back end: a window or the whole desktop, the keyboard, a gamepad or the first
+// joystick, the sound device and message boxes, over SDL2.
 #include <memory>
 
 #include "game/platform/platform.h"

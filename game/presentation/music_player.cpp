@@ -14,7 +14,7 @@ constexpr std::size_t kSmallestFile = 24;  // a header and a track header
 constexpr std::size_t kTrackHeaderSize = 8;
 // The game's pieces are a few kilobytes; the cap keeps a wrong file from eating memory.
 constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
-constexpr int kRateWithoutStream = 44100;
+constexpr int kRateWithoutStream = 44100;  // the synthesizer's rate when no audio device opened
 
 std::uint32_t readBe32(const std::uint8_t* bytes) {
   return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
@@ -35,6 +35,7 @@ MusicPlayer::MusicPlayer(platform::Platform& platform, SoundEffects& effects)
 MusicPlayer::~MusicPlayer() {
   effects_.mixer().setMusic(nullptr);
   close();
+  if (synthMaker_.joinable()) synthMaker_.join();
 }
 
 bool MusicPlayer::load(const std::string& path) {
@@ -86,9 +87,9 @@ void MusicPlayer::freeTrack() {
 bool MusicPlayer::play() {
   close();
   if (!track_) return false;
-  ensureSynth();
+  const int rate = ensureSynth();
   std::lock_guard lock(mutex_);
-  stream_.emplace(*synth_, synthRate_, [this] { onBufferDone(); });
+  stream_.emplace(synth_, rate, [this] { onBufferDone(); });
   stream_->setTempo(MidiStream::kDefaultTempo);
   if (!stream_->setTimeDivision(division_)) {
     closeLocked();
@@ -130,15 +131,52 @@ bool MusicPlayer::playing() const {
   return playing_;
 }
 
-void MusicPlayer::ensureSynth() {
-  const int rate = effects_.sampleRate() > 0 ? effects_.sampleRate() : kRateWithoutStream;
-  if (synth_ && synthRate_ == rate) return;
+int MusicPlayer::streamRate() const {
+  return effects_.sampleRate() > 0 ? effects_.sampleRate() : kRateWithoutStream;
+}
+
+void MusicPlayer::prepareSynth() {
+  std::lock_guard lock(mutex_);
+  if (synthMaker_.joinable() || synth_.synth) return;
+  const int rate = streamRate();
+  synthBeingMade_ = true;
+  synthBeingMadeRate_ = rate;
+  synthMaker_ = std::thread([this, rate] { takeMadeSynth(platform_.createSynth(rate), rate); });
+}
+
+void MusicPlayer::takeMadeSynth(std::unique_ptr<platform::MidiSynth> made, int rate) {
+  std::unique_ptr<platform::MidiSynth> unused;  // freed once the lock is given back
+  std::lock_guard lock(mutex_);
+  synthBeingMade_ = false;
+  // One was made on the game's thread meanwhile, for a rate that changed.
+  if (synth_.synth) {
+    unused = std::move(made);
+    return;
+  }
+  synth_.synth = std::move(made);
+  synthRate_ = rate;
+}
+
+bool MusicPlayer::synthReady() const {
+  std::lock_guard lock(mutex_);
+  return synth_.synth != nullptr;
+}
+
+int MusicPlayer::ensureSynth() {
+  const int rate = streamRate();
+  {
+    std::lock_guard lock(mutex_);
+    if (synth_.synth && synthRate_ == rate) return rate;
+    // The stream waits for it, without holding up the game.
+    if (synthBeingMade_ && synthBeingMadeRate_ == rate) return rate;
+  }
   std::unique_ptr<platform::MidiSynth> fresh = platform_.createSynth(rate);
   std::unique_ptr<platform::MidiSynth> old;
   std::lock_guard lock(mutex_);
-  old = std::move(synth_);
-  synth_ = std::move(fresh);
+  old = std::move(synth_.synth);
+  synth_.synth = std::move(fresh);
   synthRate_ = rate;
+  return rate;
 }
 
 void MusicPlayer::fillAndSubmit() {
@@ -153,11 +191,29 @@ void MusicPlayer::onBufferDone() {
 
 void MusicPlayer::render(float* out, int frames) {
   std::lock_guard lock(mutex_);
+  // Until the synthesizer is there the stream does not move on, so no event is lost.
+  if (!synth_.synth) return;
   if (stream_) {
     stream_->render(out, frames);
-  } else if (synth_) {
-    synth_->render(out, frames);
+  } else {
+    synth_.render(out, frames);
   }
+}
+
+void MusicPlayer::SynthSlot::shortMessage(std::uint32_t message) {
+  if (synth) synth->shortMessage(message);
+}
+
+void MusicPlayer::SynthSlot::sysex(std::span<const std::uint8_t> bytes) {
+  if (synth) synth->sysex(bytes);
+}
+
+void MusicPlayer::SynthSlot::allNotesOff() {
+  if (synth) synth->allNotesOff();
+}
+
+void MusicPlayer::SynthSlot::render(float* out, int frames) {
+  if (synth) synth->render(out, frames);
 }
 
 }  // namespace quorel

@@ -100,14 +100,16 @@ void keyedBlit(Surface& target, int x, int y, Rect r, const Surface* picture) {
 
 void Screen::blit(int x, int y, Rect r, const Surface* picture) { keyedBlit(backBuffer_, x, y, r, picture); }
 
-void Screen::copy(int x, int y, const Rect& r, const Surface* picture) {
+void opaqueCopy(Surface& target, int x, int y, const Rect& r, const Surface* picture) {
   if (picture == nullptr || r.width() <= 0 || r.height() <= 0 || !insideSurface(r, *picture)) return;
-  if (x < 0 || y < 0 || x + r.width() > kScreenWidth || y + r.height() > kScreenHeight) return;
+  if (x < 0 || y < 0 || x + r.width() > target.width() || y + r.height() > target.height()) return;
   for (int row = 0; row < r.height(); ++row) {
     const std::uint32_t* from = picture->row(r.top + row) + r.left;
-    std::copy(from, from + r.width(), backBuffer_.row(y + row) + x);
+    std::copy(from, from + r.width(), target.row(y + row) + x);
   }
 }
+
+void Screen::copy(int x, int y, const Rect& r, const Surface* picture) { opaqueCopy(backBuffer_, x, y, r, picture); }
 
 void Screen::present() {
   if (framePacing_) framePacing_();

@@ -13,10 +13,14 @@ namespace quorel {
 
 inline constexpr int kScreenWidth = 640;
 inline constexpr int kScreenHeight = 480;
+inline constexpr Rect kScreenRect{0, 0, kScreenWidth, kScreenHeight};
 
 // Copies `source` of `picture` onto `target` at (x, y), skipping black pixels, clipped to the
 // target by the screen's rule. The back buffer and the work surface are both screen-sized.
 void keyedBlit(Surface& target, int x, int y, Rect source, const Surface* picture);
+// Copies `source` of `picture` onto `target` at (x, y), black included. A copy that does not
+// lie wholly on both surfaces is refused whole.
+void opaqueCopy(Surface& target, int x, int y, const Rect& source, const Surface* picture);
 
 class Screen {
  public:

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/regular_file.h"
+#include "game/presentation/beep_tone.h"
 #include "game/resources/resources.h"
 
 namespace quorel {
@@ -40,7 +41,13 @@ bool SoundEffects::startUp() {
 void SoundEffects::play(std::string_view name, int pan, EffectSwitches switches) {
   if (!switches.effectsOn) return;
   if (switches.beepMode) {
-    platform_.dialogs().beep();
+    // The tone through the audio stream, heard however the game was started; the terminal's
+    // bell only when there is no stream to play it.
+    if (sampleRate_ > 0) {
+      mixer_.start(makeBeepTone(sampleRate_), VoiceGains{}, randomSource);
+    } else {
+      platform_.dialogs().beep();
+    }
     return;
   }
   if (sampleRate_ <= 0) return;

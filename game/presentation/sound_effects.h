@@ -1,5 +1,6 @@
 #pragma once
-// The game's sound effects: eight voices mixed into the audio stream, or the system beep.
+// The game's sound effects: eight voices mixed into the audio stream, or in beep mode a beep
+// tone in their place (the system beep when there is no audio stream).
 #include <functional>
 #include <random>
 #include <string_view>

@@ -39,6 +39,9 @@ using SurfacePtr = std::unique_ptr<Surface>;
 inline constexpr std::uint32_t kColourBlack = 0x000000;
 inline constexpr std::uint32_t kColourWhite = 0xFFFFFF;
 inline constexpr std::uint32_t kColourYellow = 0x00FFFF;
+constexpr std::uint32_t colourOf(int red, int green, int blue) {
+  return static_cast<std::uint32_t>((red & 0xFF) | (green & 0xFF) << 8 | (blue & 0xFF) << 16);
+}
 constexpr std::uint32_t pixelOfColour(std::uint32_t colorref) {
   return ((colorref & 0xFF) << 16) | (colorref & 0xFF00) | ((colorref >> 16) & 0xFF);
 }

@@ -13,4 +13,11 @@ std::vector<std::string> musicFolders(const std::string& workingFolder, const st
 // `relative` itself when no folder holds it.
 std::string findDataFile(const std::string& relative, const std::vector<std::string>& folders);
 
+// PREFIX/share/quorel for an executable installed as PREFIX/bin/quorel, found from the
+// executable's own place so that a package installed under any prefix finds its data.
+std::string dataFolderOf(const std::string& executablePath);
+// True when the executable sits in an installed layout: its data folder is there. An installed
+// game keeps nothing of its own beside the executable.
+bool isInstalled(const std::string& executablePath);
+
 }  // namespace quorel

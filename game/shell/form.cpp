@@ -32,7 +32,6 @@ constexpr int kTestPlayRecord = 1;  // no clear in test play beats it, so no rec
 constexpr int kBuiltInStageLimit = static_cast<int>(kGameStageSlots);
 constexpr int kStartUpFrames = 4;
 
-const char* const kApplicationTitle = "quorel";
 const char* const kTooManyStageFiles =
     "QUORELステージファイル(*.qrl) が28個以上あるので、一部読み込めませんでした";
 const char* const kSoundFailure =
@@ -110,7 +109,11 @@ bool TForm1::FormCreate(const std::vector<std::string>& parameters) {
   listStageFiles();
   settings = readSettingsFile(settingsFilePath(folder));
   removeStaleTemporaries(folder);  // left by writes that were killed
-  if (!startSound() || !startDisplay()) return false;
+  if (!startSound()) return false;
+  // The soundfont loads while the display starts and the logo plays, not when the title music
+  // first starts, which would hold up the hand-over's frames.
+  music->prepareSynth();
+  if (!startDisplay()) return false;
 
   pictures.work = screen->createSurface(kScreenWidth, kScreenHeight);
   if (pictures.work) colourFill({0, 0, kScreenWidth, kScreenHeight}, *pictures.work, kColourBlack);
@@ -143,13 +146,17 @@ bool TForm1::startTestPlay(const std::string& stageText) {
 }
 
 void TForm1::listStageFiles() {
-  const StageFileList list = quorel::listStageFiles(workingFolder);
+  FileListBox1 = quorel::listStageFiles(workingFolder);
+  buildStageFileList();
+  if (FileListBox1.found >= kStageFileWarningAt) platform.dialogs().message(kTooManyStageFiles, kApplicationTitle);
+}
+
+void TForm1::buildStageFileList() {
   stageFileNames.assign(kStageFileSlots, "");
   stageFileLabels.assign(kStageFileSlots, "");
-  std::copy(list.names.begin(), list.names.end(), stageFileNames.begin());
-  std::copy(list.labels.begin(), list.labels.end(), stageFileLabels.begin());
-  stageFileCount = static_cast<int>(list.names.size());
-  if (list.found >= kStageFileWarningAt) platform.dialogs().message(kTooManyStageFiles, kApplicationTitle);
+  std::copy(FileListBox1.names.begin(), FileListBox1.names.end(), stageFileNames.begin());
+  std::copy(FileListBox1.labels.begin(), FileListBox1.labels.end(), stageFileLabels.begin());
+  stageFileCount = static_cast<int>(FileListBox1.names.size());
 }
 
 bool TForm1::startSound() {

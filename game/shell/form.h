@@ -18,6 +18,7 @@
 #include "game/rules/play_state.h"
 #include "game/shell/scene.h"
 #include "game/shell/settings.h"
+#include "game/shell/stage_files.h"
 
 namespace quorel {
 
@@ -60,6 +61,9 @@ inline constexpr PictureName kPictureNames[] = {
     {"endingfont", &Pictures::endingfont},
 };
 inline constexpr int kStartUpPictures = 10;
+
+// The caption of the game's window and of its message boxes.
+inline constexpr const char* kApplicationTitle = "quorel";
 
 class TForm1 {
  public:
@@ -107,6 +111,8 @@ class TForm1 {
   bool loadStageSet(const std::string& fileName);  // the built-in text unless userStage
   void loadPicture(SurfacePtr Pictures::*member);   // from its resource, by kPictureNames
   int randomNumber();  // a non-negative pseudo-random number
+  // Fills the three stage-file tables from FileListBox1, the listing of start-up.
+  void buildStageFileList();
 
   // Seen before each effect or music request is passed on, so tests can follow them.
   std::function<void(std::string_view name, int pan)> onEffect;
@@ -128,6 +134,7 @@ class TForm1 {
   Settings settings;
   UserRecords userRecords;
   std::string userStageFileName;  // the stage file of the user set being played
+  StageFileList FileListBox1;     // the stage files of the working folder, listed once at start-up
   std::vector<std::string> stageFileNames;
   std::vector<std::string> stageFileLabels;
   int stageFileCount = 0;

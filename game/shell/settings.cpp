@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "common/safe_file.h"
+#include "game/shell/data_files.h"
 #include "game/shell/ini_file.h"
 
 namespace quorel {
@@ -212,12 +213,17 @@ bool deleteSettingsFile(const std::string& path) { return removeFile(path); }
 GameFolder findGameFolder(const std::string& executablePath) {
   GameFolder found;
   const std::string besideExecutable = folderOf(executablePath);
+  // An installed game's folder belongs to the system, even when it could be written (a root
+  // player, a prefix in the home folder): its files go to the user's data folder only.
+  const bool installed = isInstalled(executablePath);
   std::string why;
-  if (canCreateFilesIn(besideExecutable, &why)) {
-    found.path = besideExecutable;
-    return found;
+  if (!installed) {
+    if (canCreateFilesIn(besideExecutable, &why)) {
+      found.path = besideExecutable;
+      return found;
+    }
+    found.passedOver.push_back(why);
   }
-  found.passedOver.push_back(why);
   const std::string dataFolder = userDataFolder();
   if (dataFolder.empty()) {
     found.passedOver.emplace_back("no folder for user data: neither XDG_DATA_HOME nor HOME names one");
@@ -233,10 +239,15 @@ GameFolder findGameFolder(const std::string& executablePath) {
       found.passedOver.push_back(why);
     }
   }
-  // Nowhere to write: the files are read from beside the executable, whose own fault the save
-  // at close tells again.
-  found.path = besideExecutable;
-  found.passedOver.erase(found.passedOver.begin());
+  // Nowhere to write: the files are read from the folder they belong in, whose own fault the
+  // save at close tells again.
+  if (installed && !dataFolder.empty()) {
+    found.path = dataFolder;
+    found.passedOver.pop_back();
+  } else {
+    found.path = besideExecutable;
+    if (!installed) found.passedOver.erase(found.passedOver.begin());
+  }
   return found;
 }
 

@@ -30,10 +30,37 @@ bool comesBefore(const std::string& a, const std::string& b) {
   return a < b;
 }
 
+// The bytes a character takes when `text` starts with a well-formed UTF-8 sequence of more than
+// one byte; 0 otherwise.
+std::size_t utf8SequenceLength(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  std::size_t length = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+  if (lead >= 0xE0 && lead <= 0xEF) length = 3;
+  if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+  if (length == 0 || text.size() < length) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
 }  // namespace
 
+std::string shownFileName(std::string_view name) {
+  std::string shown;
+  while (!name.empty()) {
+    const char c = name[0];
+    const bool printableAscii = c >= 0x20 && c < 0x7F;
+    const std::size_t length = printableAscii ? 1 : std::max<std::size_t>(utf8SequenceLength(name), 1);
+    shown += printableAscii ? c : '?';
+    name.remove_prefix(length);
+  }
+  return shown;
+}
+
 std::string stageFileLabel(const std::string& fileName) {
-  std::string label = fileName.substr(0, fileName.size() >= 4 ? fileName.size() - 4 : 0);
+  std::string label = shownFileName(std::string_view(fileName).substr(0, fileName.size() >= 4 ? fileName.size() - 4 : 0));
   label.append(30, ' ');
   label.resize(kLabelLength);
   return label;

@@ -3,36 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "common/tile_codes.h"
-#include "game/presentation/bitmap.h"
 #include "game/presentation/text.h"
 #include "game/scenes/board_drawing.h"
+#include "tests/assets/generated_pictures.h"
 
 namespace quorel {
 namespace {
 
-std::vector<std::uint8_t> pictureBytes(const std::string& name) {
-  std::ifstream f(std::string(QUOREL_ASSET_DIR) + "/" + name + ".bmp", std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-const Surface& picture(const std::string& name) {
-  static std::map<std::string, SurfacePtr> cache;
-  SurfacePtr& slot = cache[name];
-  if (!slot) slot = decodeBitmap(pictureBytes(name));
-  if (!slot) {
-    ADD_FAILURE() << name << ".bmp is missing or does not decode";
-    static const Surface none(1, 1);
-    return none;
-  }
-  return *slot;
-}
+using quorel::testing::picture;
+using quorel::testing::pictureBytes;
 
 int keyPixels(const Surface& s, Rect r) {
   int n = 0;
@@ -113,7 +96,7 @@ TEST(FacePicture, EveryFrameHoldsThePlayerOnAClearGround) {
     for (int column = 0; column < 5; ++column) frames.push_back(faceFrame(column, row));
   for (int column = 0; column < 4; ++column) frames.push_back(faceFrame(column, 8));
   for (const Rect& f : frames) {
-    SCOPED_TRACE(testing::Message() << "frame at " << f.left << "," << f.top);
+    SCOPED_TRACE(::testing::Message() << "frame at " << f.left << "," << f.top);
     EXPECT_GT(drawnPixels(face, f), 250);
     for (const Rect& corner : {Rect{f.left, f.top, f.left + 2, f.top + 2}, Rect{f.right - 2, f.top, f.right, f.top + 2},
                                Rect{f.left, f.bottom - 2, f.left + 2, f.bottom}, Rect{f.right - 2, f.bottom - 2, f.right, f.bottom}})
@@ -174,7 +157,7 @@ TEST(TitlePicture, BandsHoldLetteringWithClearSurroundings) {
   const Surface& title = picture("title");
   const Rect bands[] = {{0, 0, 640, 188}, {0, 190, 640, 305}, {0, 305, 640, 400}, {0, 405, 640, 479}};
   for (const Rect& band : bands) {
-    SCOPED_TRACE(testing::Message() << "band from row " << band.top);
+    SCOPED_TRACE(::testing::Message() << "band from row " << band.top);
     const int drawn = drawnPixels(title, band);
     EXPECT_GT(drawn, 3000);
     EXPECT_LT(drawn, area(band) * 3 / 4);
@@ -203,7 +186,7 @@ TEST(CursorPicture, BarsAreYellowRimsAroundAClearMiddle) {
   const Surface& cur = picture("cur");
   const Rect bars[] = {{0, 0, 239, 18}, {0, 18, 321, 36}};
   for (const Rect& bar : bars) {
-    SCOPED_TRACE(testing::Message() << "bar at row " << bar.top);
+    SCOPED_TRACE(::testing::Message() << "bar at row " << bar.top);
     EXPECT_EQ(drawnPixels(cur, {bar.left + 3, bar.top + 2, bar.right - 3, bar.bottom - 1}), 0);
     for (const std::uint32_t rim : {cur.at(bar.width() / 2, bar.top), cur.at(bar.width() / 2, bar.bottom - 1),
                                     cur.at(bar.left, bar.top + 9), cur.at(bar.right - 1, bar.top + 9)}) {

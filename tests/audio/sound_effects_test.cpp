@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
 #include "game/platform/test/test_platform.h"
+#include "game/presentation/beep_tone.h"
 #include "game/presentation/sound_effects.h"
 #include "tests/audio/audio_fixtures.h"
 #include "tests/support/fifo.h"
@@ -119,21 +121,61 @@ TEST_F(SoundEffectsTest, PanIsAppliedToTheChannels) {
   EXPECT_NEAR(out[1], 0.5f * std::pow(10.0f, -1.5f), 1e-6);
 }
 
-TEST_F(SoundEffectsTest, EffectsSettingAndBeepModeDecideBetweenSoundBeepAndSilence) {
-  writeEffect("BLIP", 8000, 100);
+TEST_F(SoundEffectsTest, EffectsSettingAndBeepModeDecideBetweenSoundToneAndSilence) {
+  writeEffect("BLIP", 8000, 10000);
   struct Case {
     bool effectsOn, beepMode;
-    int beeps;
     bool sounds;
   };
-  const Case cases[] = {{true, false, 0, true}, {true, true, 1, false}, {false, true, 0, false}, {false, false, 0, false}};
+  const Case cases[] = {{true, false, true}, {true, true, true}, {false, true, false}, {false, false, false}};
+  const float effectLevel = level(8000);
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "effectsOn " << c.effectsOn << " beepMode " << c.beepMode);
-    platform.dialogsImpl.beeps = 0;
     effects.play("blip", 0, {c.effectsOn, c.beepMode});
-    EXPECT_EQ(platform.dialogsImpl.beeps, c.beeps);
-    EXPECT_EQ(pull(100)[0] != 0.0f, c.sounds);
+    const std::vector<float> out = pull(10000);
+    const bool effectHeard = std::any_of(out.begin(), out.end(), [&](float s) { return s == effectLevel; });
+    const bool anything = std::any_of(out.begin(), out.end(), [](float s) { return s != 0.0f; });
+    EXPECT_EQ(anything, c.sounds);
+    EXPECT_EQ(effectHeard, c.sounds && !c.beepMode) << "beep mode plays the tone, never the effect";
   }
+  EXPECT_EQ(platform.dialogsImpl.beeps, 0) << "with an audio stream the terminal bell stays silent";
+}
+
+// Beep mode's tone: 880 Hz, about a tenth of a second, the same on both sides, beginning and
+// ending quietly; and the same tone whichever effect it stands for.
+TEST_F(SoundEffectsTest, BeepModePlaysAShortToneOfItsOwnForEveryEffect) {
+  effects.play("move", 9000, {true, true});
+  const std::vector<float> tone = pull(44100 / 5);
+  std::size_t lastSound = 0;
+  int rises = 0;
+  float peak = 0.0f;
+  for (std::size_t frame = 0; frame + 1 < tone.size() / 2; ++frame) {
+    const float left = tone[2 * frame], next = tone[2 * frame + 2];
+    ASSERT_EQ(left, tone[2 * frame + 1]) << "centred, whatever the effect's pan";
+    if (left != 0.0f) lastSound = frame;
+    if (left <= 0.0f && next > 0.0f) ++rises;
+    peak = std::max(peak, std::abs(left));
+  }
+  const double seconds = static_cast<double>(lastSound + 1) / 44100;
+  EXPECT_NEAR(seconds, kBeepSeconds, 0.005);
+  EXPECT_NEAR(rises / seconds, kBeepHertz, 20.0);
+  EXPECT_GT(peak, 0.1f);
+  EXPECT_LT(std::abs(tone[0]), 0.01f);
+  EXPECT_LT(std::abs(tone[2 * lastSound]), 0.001f);
+
+  effects.play("hit", 0, {true, true});
+  EXPECT_EQ(pull(44100 / 5), tone);
+}
+
+TEST_F(SoundEffectsTest, WithoutAnAudioDeviceBeepModeRingsTheSystemBeep) {
+  platform::TestPlatform noDevice;
+  noDevice.audioImpl.openSucceeds = false;
+  SoundEffects silent(noDevice);
+  EXPECT_FALSE(silent.startUp());
+  silent.play("move", 0, {true, true});
+  EXPECT_EQ(noDevice.dialogsImpl.beeps, 1);
+  silent.play("move", 0, {false, true});
+  EXPECT_EQ(noDevice.dialogsImpl.beeps, 1) << "S.E. off silences the bell too";
 }
 
 TEST_F(SoundEffectsTest, LooksUpTheUpperCasedResourceBeforeAFile) {

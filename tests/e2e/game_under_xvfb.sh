@@ -5,7 +5,7 @@
 #   - "quorel" without parameters fills the screen;
 #   - test play of a hand-written stage set: one push clears it, button 1 ends the program.
 # Usage: game_under_xvfb.sh QUOREL_EXECUTABLE ASSET_FOLDER
-# QUOREL_E2E_KEEP=FILE.png keeps the last screenshot taken when a step fails.
+# QUOREL_E2E_KEEP=FILE.png keeps the last screenshot taken when a step fails (game_session.sh).
 #
 # Every step waits for what it needs, with a deadline: a window, a frame showing the clear
 # banner, the process's end. On a busy machine the game may run many times slower than its
@@ -14,110 +14,8 @@
 set -euo pipefail
 exe=$1
 assets=$(cd "$2" && pwd)
-for tool in Xvfb xdotool import convert compare; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  # Waiting for the server to be gone keeps its display number from being handed out again
-  # while it still answers.
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds or SECONDS have passed.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.2
-  done
-}
-
-# A 16-bit screen matches the default BIT setting, so a windowed start asks no question.
-# Xvfb picks a free display itself and tells its number through the file; -noreset keeps it
-# from restarting (and refusing connections meanwhile) each time its last client leaves.
-Xvfb -displayfd 3 -screen 0 1024x768x16 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-wait_for 60 test -s "$work/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
-display=:$(head -n 1 "$work/display")
-export DISPLAY=$display SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy TMPDIR=$work
-wait_for 60 xdotool getmouselocation >/dev/null 2>&1 || { echo "FAIL: Xvfb does not answer"; exit 1; }
-
-# The game keeps quorel.dat beside its executable: run a copy in a folder of our own.
-cp "$exe" "$work/quorel"
-cd "$work"
-
-geometry() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
-
-fail() {
-  echo "FAIL: $*"
-  for id in $(xdotool search --name quorel 2>/dev/null); do
-    echo "window $id: $(geometry "$id" 2>/dev/null) $(xwininfo -id "$id" 2>/dev/null | grep -E 'Map State' | tr -s ' ')"
-  done
-  [ -s "$work/stderr.txt" ] && { echo "the game said:"; cat "$work/stderr.txt"; }
-  if [ -n "${QUOREL_E2E_KEEP:-}" ] && [ -s "$work/screen.png" ]; then
-    cp "$work/screen.png" "$QUOREL_E2E_KEEP" && echo "the last screenshot is $QUOREL_E2E_KEEP"
-  fi
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && command -v gdb >/dev/null; then
-    echo "the game is still running here:"
-    gdb -p "$pid" -batch -ex "thread apply all bt 12" 2>/dev/null | grep -E "^#|^Thread" | head -60
-  fi
-  exit 1
-}
-
-running() { kill -0 "$pid" 2>/dev/null; }
-ended() { ! running; }
-
-# Reaps the game once it has ended, into $status.
-reap() {
-  status=0
-  wait "$pid" || status=$?
-  pid=""
-}
-
-# Prints the id of the game's visible window of the given size. The renderer may replace the
-# first window it makes, so callers look it up again before each use.
-window_of_size() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '^quorel$' 2>/dev/null); do
-    if [ "$(geometry "$id" 2>/dev/null)" = "$1" ]; then echo "$id"; return 0; fi
-  done
-  return 1
-}
-
-# Gives the game's window of the given size the keyboard: true once it has it.
-focus_window() {
-  local id
-  id=$(window_of_size "$1") || return 1
-  xdotool windowfocus "$id" 2>/dev/null || return 1
-  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ]
-}
-
-# F9 is handled as a key-down message whenever the game pumps its messages, so one press that
-# reaches the focused window is enough; it is pressed again only while the game runs on, in
-# case the first went to a window that the renderer then replaced.
-close_with_f9() {  # window size
-  local deadline=$((SECONDS + 120))
-  while running; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    if focus_window "$1"; then
-      xdotool key F9
-      wait_for 10 ended || true
-    else
-      sleep 0.2
-    fi
-  done
-}
+# shellcheck source=game_session.sh
+. "$(dirname "$0")/game_session.sh" "$exe"
 
 # 1. Windowed start, F9.
 ./quorel w 2>>"$work/stderr.txt" & pid=$!
@@ -137,17 +35,7 @@ reap
 echo "ok: full screen"
 
 # 3. Test play: the player stands left of two blocks of value 3; walking right merges them.
-grid=""
-for y in $(seq 0 13); do
-  for x in $(seq 0 19); do
-    if [ "$y" -ge 3 ] && [ "$y" -le 8 ] && [ "$x" -ge 2 ] && [ "$x" -le 16 ]; then
-      if [ "$y" = 5 ] && { [ "$x" = 5 ] || [ "$x" = 6 ]; }; then grid+=C; else grid+=0; fi
-    else
-      grid+=1
-    fi
-  done
-done
-printf '2\r\nE2E\r\n3\r\n5\r\n6\r\n%s\r\n' "$grid" > "$work/\$\$\$qrl\$\$\$.tmp"
+printf '2\r\nE2E\r\n3\r\n5\r\n6\r\n%s\r\n' "$(one_push_grid)" > "$work/\$\$\$qrl\$\$\$.tmp"
 
 # The clear banner: the lettering of rows 190 to 304 of the "title" picture, drawn at y 86 over
 # the cleared Board. A screenshot (the 640 x 480 picture scaled to the 1024 x 768 screen)
@@ -170,14 +58,10 @@ banner_shown() {
 wait_for 60 focus_window 1024x768 || fail "no window for test play"
 # Right is held from the start: the intro ignores it, and the first passes of play walk to the
 # blocks and push one into the other. The information window closes by itself.
-xdotool keydown Right
-wait_for 300 banner_shown || { xdotool keyup Right; fail "no clear banner after pushing right"; }
-xdotool keyup Right
+hold_until Right banner_shown || fail "no clear banner after pushing right"
 # A pass of the clear display has run with the buttons released, so a held button 1 now leaves
 # the stage, which ends test play.
-xdotool keydown z
-wait_for 120 ended || { xdotool keyup z; fail "test play did not end after the clear"; }
-xdotool keyup z
+hold_until z ended || fail "test play did not end after the clear"
 reap
 [ "$status" = 0 ] || fail "exit status $status after test play"
 echo "ok: test play cleared and closed"

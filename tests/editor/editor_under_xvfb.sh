@@ -8,31 +8,17 @@
 set -euo pipefail
 editor_exe=$1
 game_exe=$2
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
+# shellcheck source=../e2e/xvfb_session.sh
+. "$(dirname "$0")/../e2e/xvfb_session.sh"
+unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME
 editor_pid=""
+game_pid=""
 cleanup() {
   [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null || true
-  [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null || true
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  rm -rf "$work"
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+  xvfb_cleanup
 }
 trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x16 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
-export DISPLAY=:$(head -n 1 "$work/display") SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy TMPDIR=$work
-unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
 # The editor starts the game beside itself, and the game keeps quorel.dat beside itself: both
 # run as copies in a folder of our own.
@@ -52,14 +38,6 @@ fail() {
   exit 1
 }
 
-# Polls `$@` every 0.1 s for up to 20 s.
-wait_for() {
-  for _ in $(seq 200); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
 visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(visible_window "$1")" ]; }
 # The game's renderer may replace the first window it makes: a window counts once the same
@@ -95,7 +73,7 @@ printf '4\r\nE2E\r\n3\r\n5\r\n6\r\n%s\r\n4\r\n5\r\n7\r\n%s\r\n5\r\n5\r\n8\r\n%s\
 
 # 1. The set named on the command line opens: the caption is its full path.
 ./editor e2e.qrl 2>"$work/editor.txt" & editor_pid=$!
-wait_for has_window "^$work/e2e.qrl\$" || fail "the editor shows no window captioned $work/e2e.qrl"
+wait_for 60 has_window "^$work/e2e.qrl\$" || fail "the editor shows no window captioned $work/e2e.qrl"
 editor_window=$(visible_window "^$work/e2e.qrl\$")
 echo "ok: the editor opened e2e.qrl from its command line"
 
@@ -106,7 +84,7 @@ xdotool windowfocus --sync "$editor_window"
 xdotool mousemove --sync $((X + 400)) $((client_top + 478)) click 1
 xdotool key Right
 xdotool key ctrl+F5
-wait_for stable_window '^quorel$' || fail "Ctrl+F5 started no game window"
+wait_for 60 stable_window '^quorel$' || fail "Ctrl+F5 started no game window"
 game_window=$(visible_window '^quorel$')
 game_pid=$(xdotool getwindowpid "$game_window") || fail "the game's window names no process"
 parameters=$(tr '\0' ' ' < "/proc/$game_pid/cmdline")
@@ -116,16 +94,16 @@ echo "ok: Ctrl+F5 on stage 2 started $work/quorel 2 with the set in \$TMPDIR/\$\
 
 xdotool windowfocus --sync "$game_window"
 xdotool key F9
-wait_for ended "$game_pid" || fail "F9 did not end the game"
+wait_for 60 ended "$game_pid" || fail "F9 did not end the game"
 echo "ok: F9 ended the game"
 
 # 3. F12 asks before closing; N closes without saving and removes the temporary file.
 xdotool windowfocus --sync "$editor_window"
 xdotool key F12
-wait_for has_window '^Quorelステージエディタ$' || fail "F12 asked no question"
+wait_for 60 has_window '^Quorelステージエディタ$' || fail "F12 asked no question"
 xdotool windowfocus --sync "$(visible_window '^Quorelステージエディタ$')"
 xdotool key n
-wait_for ended "$editor_pid" || fail "N did not close the editor"
+wait_for 60 ended "$editor_pid" || fail "N did not close the editor"
 status=0
 wait "$editor_pid" || status=$?
 editor_pid=""

@@ -12,6 +12,7 @@
 #include "game/presentation/text.h"
 #include "game/scenes/board_drawing.h"
 #include "game/shell/settings.h"
+#include "tests/scenes/screen_checks.h"
 #include "tests/support/game_harness.h"
 
 namespace quorel::testing {
@@ -115,32 +116,12 @@ class PuzzleGame {
     return names;
   }
 
-  // Whether the nonblack pixels of `source` of `picture` are what the last frame shows with
-  // the source's corner at (x, y); rows from `visibleBottom` down are not compared.
   bool pictureShownAt(const Surface* picture, const Rect& source, int x, int y, int visibleBottom = 480) const {
-    if (picture == nullptr) return false;
-    int compared = 0;
-    for (int sy = source.top; sy < source.bottom; ++sy) {
-      for (int sx = source.left; sx < source.right; ++sx) {
-        const int fx = x + sx - source.left;
-        const int fy = y + sy - source.top;
-        const std::uint32_t want = picture->at(sx, sy);
-        if (want == 0 || fx < 0 || fx >= 640 || fy < 0 || fy >= visibleBottom) continue;
-        if (game.pixel(fx, fy) != want) return false;
-        ++compared;
-      }
-    }
-    return compared > 0;
+    return testing::pictureShownAt(game, picture, source, x, y, visibleBottom);
   }
 
   bool textShownAt(int x, int y, std::string_view text, int visibleBottom = 480) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      const auto glyph = glyphOf(text[i]);
-      if (!glyph || text[i] == ' ') continue;
-      if (!pictureShownAt(form().pictures.font.get(), glyph->rect(), x + 16 * static_cast<int>(i), y, visibleBottom))
-        return false;
-    }
-    return true;
+    return testing::textShownAt(game, x, y, text, visibleBottom);
   }
 
   bool cellShown(int x, int y, char tile) {

@@ -46,6 +46,15 @@ TEST(MusicFolders, WorkingFolderThenTheProgramsFolderThenTheInstalledData) {
   ASSERT_EQ(folders.size(), 3u);
   EXPECT_EQ(folders[0], "/home/player/games");
   EXPECT_EQ(folders[1], "/opt/quorel/bin");
+  EXPECT_EQ(folders[2], "/opt/quorel/share/quorel");
+}
+
+TEST_F(DataFilesFixture, AnExecutableIsInstalledWhenItsDataFolderIsThere) {
+  fs::create_directories(root / "prefix/bin");
+  EXPECT_FALSE(isInstalled((root / "prefix/bin/quorel").string()));
+  fs::create_directories(root / "prefix/share/quorel");
+  EXPECT_TRUE(isInstalled((root / "prefix/bin/quorel").string()));
+  EXPECT_FALSE(isInstalled((program / "quorel").string())) << "a build or portable folder";
 }
 
 }  // namespace

@@ -229,13 +229,17 @@ TEST(StageFiles, LabelsDropTheExtensionAndAreCutTo25Characters) {
   GameHarness game;
   game.writeFile("B.QRL", stageSetLines(1));
   game.writeFile("a-very-long-name-for-a-stage-file.qrl", stageSetLines(1));
+  game.writeFile("caf\xC3\xA9\xFF.qrl", stageSetLines(1));
   ASSERT_TRUE(game.start());
   TForm1& form = game.form();
-  ASSERT_EQ(form.stageFileCount, 2);
+  ASSERT_EQ(form.stageFileCount, 3);
   EXPECT_EQ(form.stageFileNames[0], "a-very-long-name-for-a-stage-file.qrl");
   EXPECT_EQ(form.stageFileLabels[0], "a-very-long-name-for-a-st");
   EXPECT_EQ(form.stageFileNames[1], "B.QRL");
   EXPECT_EQ(form.stageFileLabels[1], "B                        ");
+  // A name is bytes: each character the font cannot show, a UTF-8 one or a stray byte, is a "?".
+  EXPECT_EQ(form.stageFileNames[2], "caf\xC3\xA9\xFF.qrl");
+  EXPECT_EQ(form.stageFileLabels[2], "caf??                    ");
 }
 
 // --- test play ---

@@ -415,6 +415,25 @@ TEST_F(SettingsFiles, WhenNoFolderTakesAFileTheOthersTriedAreNamed) {
                                                           "nowhere/: No such file or directory"});
 }
 
+// Installed as PREFIX/bin/quorel beside PREFIX/share/quorel, the game writes nothing under its
+// prefix, even where it may (a root player, a prefix in the home folder).
+TEST_F(SettingsFiles, AnInstalledGameKeepsItsFilesInTheUserDataFolderOnly) {
+  const Environment dataHome("XDG_DATA_HOME");
+  fs::create_directories(folder + "usr/bin");
+  fs::create_directories(folder + "usr/share/quorel");
+  dataHome.set(folder + "data");
+  EXPECT_EQ(gameFolder(folder + "usr/bin/quorel"), folder + "data/quorel/");
+  EXPECT_TRUE(fs::is_empty(folder + "usr/bin")) << "nothing beside the executable, not even a probe";
+
+  // A data folder that cannot be made is still where the files are read from and where the
+  // save at close fails with its reason.
+  writeBytes(folder + "plain-file", "");
+  dataHome.set(folder + "plain-file/data");
+  const GameFolder found = findGameFolder(folder + "usr/bin/quorel");
+  EXPECT_EQ(found.path, folder + "plain-file/data/quorel/");
+  EXPECT_TRUE(found.passedOver.empty());
+}
+
 TEST_F(SettingsFiles, GameFolderFallsBackToTheUserDataFolder) {
   const Environment dataHome("XDG_DATA_HOME");
   const Environment home("HOME");

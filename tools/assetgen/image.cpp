@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 
 namespace assetgen {
 
@@ -17,22 +18,48 @@ Colour shade(Colour c, double factor) {
   return mix(0x000000, c, factor);
 }
 
-Colour hsv(double hue, double saturation, double value) {
-  hue = std::fmod(std::fmod(hue, 360.0) + 360.0, 360.0);
-  const double c = value * saturation;
-  const double x = c * (1.0 - std::fabs(std::fmod(hue / 60.0, 2.0) - 1.0));
-  const double m = value - c;
-  double r = 0, g = 0, b = 0;
-  switch (int(hue / 60.0)) {
-    case 0: r = c; g = x; break;
-    case 1: r = x; g = c; break;
-    case 2: g = c; b = x; break;
-    case 3: g = x; b = c; break;
-    case 4: r = x; b = c; break;
-    default: r = c; b = x; break;
+namespace {
+
+struct LinearRgb {
+  double r, g, b;
+  bool fits() const {
+    constexpr double kSlack = 1e-9;
+    return r >= -kSlack && g >= -kSlack && b >= -kSlack && r <= 1 + kSlack && g <= 1 + kSlack && b <= 1 + kSlack;
   }
-  auto to255 = [m](double v) { return int(std::lround((v + m) * 255.0)); };
-  return rgb(to255(r), to255(g), to255(b));
+};
+
+// The OKLab space's published matrices, from its coordinates to linear sRGB.
+LinearRgb fromOklab(double lightness, double a, double b) {
+  const double l = std::pow(lightness + 0.3963377774 * a + 0.2158037573 * b, 3.0);
+  const double m = std::pow(lightness - 0.1055613458 * a - 0.0638541728 * b, 3.0);
+  const double s = std::pow(lightness - 0.0894841775 * a - 1.2914855480 * b, 3.0);
+  return {4.0767416621 * l - 3.3077115913 * m + 0.2309699292 * s,
+          -1.2684380046 * l + 2.6097574011 * m - 0.3413193965 * s,
+          -0.0041960863 * l - 0.7034186147 * m + 1.7076147010 * s};
+}
+
+int toSrgb8(double linear) {
+  linear = std::clamp(linear, 0.0, 1.0);
+  const double encoded = linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1.0 / 2.4) - 0.055;
+  return int(std::lround(encoded * 255.0));
+}
+
+}  // namespace
+
+Colour oklch(double lightness, double chroma, double hue) {
+  const double radians = hue * std::numbers::pi / 180.0;
+  const double ca = std::cos(radians), cb = std::sin(radians);
+  auto at = [&](double c) { return fromOklab(lightness, c * ca, c * cb); };
+  if (!at(chroma).fits()) {
+    double inside = 0.0, outside = chroma;
+    for (int i = 0; i < 30; ++i) {
+      const double middle = 0.5 * (inside + outside);
+      (at(middle).fits() ? inside : outside) = middle;
+    }
+    chroma = inside;
+  }
+  const LinearRgb c = at(chroma);
+  return rgb(toSrgb8(c.r), toSrgb8(c.g), toSrgb8(c.b));
 }
 
 Image::Image(int width, int height, Colour fill)

@@ -22,8 +22,10 @@ constexpr int blueOf(Colour c) { return int(c & 0xFF); }
 // t = 0 gives a, t = 1 gives b.
 Colour mix(Colour a, Colour b, double t);
 Colour shade(Colour c, double factor);  // < 1 darker, > 1 towards white
-// Hue in degrees, saturation and value 0..1.
-Colour hsv(double hue, double saturation, double value);
+// A colour by perceived lightness (0..1), chroma and hue in degrees (the OKLCH space): colours of
+// one lightness look equally bright whatever their hue. Chroma beyond what the screen can show at
+// that lightness and hue is reduced until the colour fits.
+Colour oklch(double lightness, double chroma, double hue);
 
 class Image {
  public:
@@ -113,5 +115,7 @@ double noise(int x, int y, std::uint32_t seed);  // 0..1
 
 bool writeBmp(const std::string& path, const Image& img);  // 24 bits, bottom-up
 bool writePng(const std::string& path, const Image& img);  // truecolour, stored deflate
+// Pixels 0xAARRGGBB with straight alpha, row after row.
+bool writePngWithAlpha(const std::string& path, int width, int height, const std::vector<std::uint32_t>& argb);
 
 }  // namespace assetgen

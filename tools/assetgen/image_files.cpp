@@ -1,4 +1,4 @@
-// BMP for the game's resources; PNG for the contact sheet. The PNG is written with stored
+// BMP for the game's resources; PNG for the contact sheet and the desktop icons. The PNG is written with stored
 // (uncompressed) deflate blocks, so it needs nothing beyond a CRC and an Adler-32.
 #include <algorithm>
 #include <array>
@@ -114,26 +114,44 @@ bool writeBmp(const std::string& path, const Image& img) {
   return writeFile(path, out);
 }
 
-bool writePng(const std::string& path, const Image& img) {
+namespace {
+
+// A PNG of 8-bit channels; `pixel` appends one pixel's channels to the row.
+template <typename AppendPixel>
+bool writePngRows(const std::string& path, int width, int height, std::uint8_t colourType, int channels,
+                  AppendPixel pixel) {
   Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   Bytes header;
-  putBe(header, std::uint32_t(img.width()));
-  putBe(header, std::uint32_t(img.height()));
-  header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, no interlace
+  putBe(header, std::uint32_t(width));
+  putBe(header, std::uint32_t(height));
+  header.insert(header.end(), {8, colourType, 0, 0, 0});  // no interlace
   putChunk(png, "IHDR", header);
 
   Bytes raw;
-  raw.reserve(std::size_t(img.height()) * (std::size_t(img.width()) * 3 + 1));
-  for (int y = 0; y < img.height(); ++y) {
+  raw.reserve(std::size_t(height) * (std::size_t(width) * std::size_t(channels) + 1));
+  for (int y = 0; y < height; ++y) {
     raw.push_back(0);  // filter: none
-    for (int x = 0; x < img.width(); ++x) {
-      const Colour c = img.at(x, y);
-      raw.insert(raw.end(), {std::uint8_t(redOf(c)), std::uint8_t(greenOf(c)), std::uint8_t(blueOf(c))});
-    }
+    for (int x = 0; x < width; ++x) pixel(raw, x, y);
   }
   putChunk(png, "IDAT", storedZlib(raw));
   putChunk(png, "IEND", {});
   return writeFile(path, png);
+}
+
+}  // namespace
+
+bool writePng(const std::string& path, const Image& img) {
+  return writePngRows(path, img.width(), img.height(), 2, 3, [&img](Bytes& raw, int x, int y) {
+    const Colour c = img.at(x, y);
+    raw.insert(raw.end(), {std::uint8_t(redOf(c)), std::uint8_t(greenOf(c)), std::uint8_t(blueOf(c))});
+  });
+}
+
+bool writePngWithAlpha(const std::string& path, int width, int height, const std::vector<std::uint32_t>& argb) {
+  return writePngRows(path, width, height, 6, 4, [&](Bytes& raw, int x, int y) {
+    const std::uint32_t c = argb[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+    raw.insert(raw.end(), {std::uint8_t(redOf(c)), std::uint8_t(greenOf(c)), std::uint8_t(blueOf(c)), std::uint8_t(c >> 24)});
+  });
 }
 
 }  // namespace assetgen

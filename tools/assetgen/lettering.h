@@ -11,7 +11,8 @@ namespace assetgen {
 // Characters without a design give an empty mask of the same size.
 Mask glyph(char c);
 
-// The bold 6 x 9 digits written on the blocks, and their 5 x 9 condensed twins for two-digit values.
+// The digits written on the blocks, at their full size: 12 x 18 for a value alone, condensed to
+// 10 x 18 for the two digits of values from 10 up.
 Mask blockDigit(int digit, bool condensed);
 
 // The pixel-art enlargement the lettering uses: diagonals smoothed, square corners kept.

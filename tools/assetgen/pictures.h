@@ -23,7 +23,7 @@ inline constexpr Colour kCursor = rgb(255, 232, 24);
 inline constexpr int kTile = 32;
 
 // Tiles of the board, 32 x 32, fully opaque (black is key for them only where said).
-Colour blockColour(int value);  // values 1 to 25: a ramp the player can read as an order
+Colour blockColour(int value);  // values 1 to 25: neighbouring values far apart in hue
 Image drawBlock(int value);
 Image drawFloor();
 Image drawWall();

@@ -11,8 +11,6 @@ namespace {
 
 constexpr Colour kWhiteTile = rgb(255, 255, 255);  // matches the white fills the scenes make
 
-double luminance(Colour c) { return 0.299 * redOf(c) + 0.587 * greenOf(c) + 0.114 * blueOf(c); }
-
 // Top and left catch the light, bottom and right fall into shade; the corners split diagonally.
 void bevel(Image& t, int x, int y, int w, int h, int depth, Colour light, Colour dark) {
   for (int i = 0; i < depth; ++i) {
@@ -24,8 +22,8 @@ void bevel(Image& t, int x, int y, int w, int h, int depth, Colour light, Colour
 }
 
 Mask numberMask(int value) {
-  if (value < 10) return blockDigit(value, false).scale2x();
-  const Mask tens = blockDigit(value / 10, true).scale2x(), ones = blockDigit(value % 10, true).scale2x();
+  if (value < 10) return blockDigit(value, false);
+  const Mask tens = blockDigit(value / 10, true), ones = blockDigit(value % 10, true);
   Mask both(tens.width() * 2 + 2, tens.height());
   both.stamp(tens, 0, 0);
   both.stamp(ones, tens.width() + 2, 0);
@@ -35,13 +33,11 @@ Mask numberMask(int value) {
 }  // namespace
 
 Colour blockColour(int value) {
-  // Warm gold for the small values, round the colour wheel through red, violet and blue to
-  // green for the large ones; brightness evened out so no block shouts louder than another.
-  const double hue = 42.0 - (value - 1) * 12.5;
-  const Colour c = hsv(hue, 0.72, 0.86);
-  const double target = 0.5 * luminance(c) + 0.5 * 128.0;
-  const double lum = luminance(c);
-  return lum > target ? shade(c, target / lum) : mix(c, 0xFFFFFF, (target - lum) / (255.0 - lum));
+  // Each value turns the hue on by the golden angle, so neighbouring values lie far apart on the
+  // colour wheel and no run of values repeats a hue; one perceived lightness for all of them, so
+  // no block shouts louder than another and the white numbers read equally well on each.
+  constexpr double kGoldenAngle = 137.50776;
+  return oklch(0.62, 0.18, 85.0 + (value - 1) * kGoldenAngle);
 }
 
 Image drawBlock(int value) {

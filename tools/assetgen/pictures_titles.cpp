@@ -49,9 +49,10 @@ void bannerLine(Image& img, const std::string& text, int scale, int y, const Let
   paintLettering(img, m, (kWidth - m.width()) / 2, y, style);
 }
 
-// The game's name built from little bevelled blocks, one colour of the block ramp per letter.
+// The game's name built from little bevelled blocks, one block's colour per letter, chosen to
+// step round the colour wheel from gold through red and violet to teal.
 void blockLetters(Image& img, const std::string& text, int x, int y, int cell) {
-  const int values[] = {1, 6, 10, 14, 18, 22};
+  const int values[] = {1, 11, 16, 13, 10, 20};
   Mask all(int(text.size()) * 6 * cell, 7 * cell);
   for (std::size_t i = 0; i < text.size(); ++i) all.stamp(glyph(text[i]).scaled(cell), int(i) * 6 * cell, 0);
   paint(img, all.padded(2).grown(true).grown(false), x - 2 + 5, y - 2 + 6, kInk);  // drop shadow

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace assetgen::sound {
@@ -154,16 +155,34 @@ void addNoiseBand(Signal& out, double start, const Glide& centre, double q, cons
   });
 }
 
-std::vector<std::int16_t> finish(Signal signal, double peakDbfs) {
+double loudnessDbfs(const Signal& signal) {
+  const double threshold = std::pow(10.0, -50.0 / 20.0);
+  const auto loud = [threshold](double x) { return std::abs(x) >= threshold; };
+  const auto first = std::find_if(signal.begin(), signal.end(), loud);
+  if (first == signal.end()) return -std::numeric_limits<double>::infinity();
+  const auto last = std::find_if(signal.rbegin(), signal.rend(), loud).base();
+  double sum = 0.0;
+  for (auto it = first; it != last; ++it) sum += *it * *it;
+  return 10.0 * std::log10(sum / static_cast<double>(last - first));
+}
+
+std::vector<std::int16_t> finish(Signal signal, double loudness) {
   removeDc(signal);
   fadeEnds(signal);
-  double peak = 0.0;
-  for (double x : signal) peak = std::max(peak, std::abs(x));
-  const double scale = peak > 0.0 ? std::pow(10.0, peakDbfs / 20.0) / peak : 0.0;
+  // Scaling moves the -50 dBFS edges of the active part a little, so the level is found by a few
+  // rounds of measuring and scaling; each round lands closer.
+  double gain = 1.0;
+  for (int round = 0; round < 4; ++round) {
+    Signal scaled = signal;
+    for (double& x : scaled) x *= gain;
+    const double measured = loudnessDbfs(scaled);
+    if (!std::isfinite(measured)) break;
+    gain *= std::pow(10.0, (loudness - measured) / 20.0);
+  }
   std::vector<std::int16_t> samples;
   samples.reserve(signal.size());
   for (double x : signal)
-    samples.push_back(static_cast<std::int16_t>(std::clamp(std::lround(x * scale * 32767.0), -32767L, 32767L)));
+    samples.push_back(static_cast<std::int16_t>(std::clamp(std::lround(x * gain * 32767.0), -32767L, 32767L)));
   return samples;
 }
 

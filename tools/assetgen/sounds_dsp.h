@@ -72,8 +72,16 @@ void addFm(Signal& out, double start, const Glide& pitch, const FmVoice& voice, 
 void addNoiseBand(Signal& out, double start, const Glide& centre, double q, const Envelope& envelope,
                   double gain, std::uint32_t seed);
 
-// Removes any DC, fades the very ends so the first and last samples are silent, scales the peak to
-// `peakDbfs` and rounds to 16 bits.
-std::vector<std::int16_t> finish(Signal signal, double peakDbfs = -3.0);
+// How loud an effect is: the RMS level in dBFS of its active part, from its first to its last
+// sample at or above -50 dBFS, so that a quiet tail does not make a short sound seem softer.
+double loudnessDbfs(const Signal& signal);
+
+// Every effect is finished to this loudness, so none sounds louder than another; at this level
+// the sharpest of them still peaks below -1.5 dBFS.
+constexpr double kEffectLoudnessDbfs = -17.0;
+
+// Removes any DC, fades the very ends so the first and last samples are silent, scales the
+// sound to `loudness` (see loudnessDbfs) and rounds to 16 bits.
+std::vector<std::int16_t> finish(Signal signal, double loudness = kEffectLoudnessDbfs);
 
 }  // namespace assetgen::sound

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/program_info.h"
 #include "common/wave_file.h"
 #include "game/platform/fluid_synth.h"
 #include "game/platform/test/test_platform.h"
@@ -18,6 +19,15 @@ namespace {
 constexpr int kRate = 44100;
 constexpr int kCallbackFrames = 441;  // pulled 10 ms at a time, as a device would
 constexpr double kDefaultSeconds = 60;
+
+constexpr const char* kUsage =
+    "Usage: midirender IN.mid OUT.wav [SECONDS]\n"
+    "Plays a music file through the game's music player (repeat on) and its\n"
+    "General MIDI synthesizer, offline, into a 16-bit stereo WAV file at 44.1 kHz.\n"
+    "\n"
+    "  SECONDS    how much to render (default 60)\n"
+    "      --help     display this help and exit\n"
+    "      --version  output version information and exit\n";
 
 // The test back end pulls audio on demand; only the synthesizer is the real one.
 class OfflinePlatform : public quorel::platform::TestPlatform {
@@ -34,8 +44,10 @@ std::int16_t toPcm16(float sample) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  if (const auto status = quorel::answerInfoRequest(quorel::infoRequest(arguments), "midirender", kUsage)) return *status;
   if (argc < 3 || argc > 4) {
-    std::fprintf(stderr, "usage: midirender IN.mid OUT.wav [SECONDS]\n");
+    std::fputs(kUsage, stderr);
     return 2;
   }
   const std::string in = argv[1];

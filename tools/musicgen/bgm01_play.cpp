@@ -63,6 +63,7 @@ Song playMusic() {
   song.tempo(0, 84);
   song.tempo(kA, 84);
   song.keySignature(-1, false);
+  song.level(1.2);  // as loud as the other pieces: about -27 dBFS over its first minute
   song.use({kVibes, 11, 118, 72, 60, 0});
   song.use({kPiano, 4, 96, 44, 50, 40});
   song.use({kPad, 89, 80, 88, 70, 30});

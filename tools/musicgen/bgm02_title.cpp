@@ -75,6 +75,7 @@ Song titleMusic() {
   song.tempo(0, 128);
   song.tempo(kVerse, 128);
   song.keySignature(2, false);
+  song.level(-1.8);  // as loud as the other pieces: about -27 dBFS over its first minute
   song.use({kLead, 5, 104, 64, 45, 30});
   song.use({kGuitar, 27, 74, 40, 40, 40});
   song.use({kStrings, 48, 70, 88, 60, 0});

@@ -82,6 +82,7 @@ Song endingMusic() {
   song.tempo(kEnd - 2 * kQuarter, 96);
   song.tempo(kEnd - kQuarter, 90);
   song.keySignature(1, false);
+  song.level(-1.9);  // as loud as the other pieces: about -27 dBFS over its first minute
   song.use({kHorn, 60, 100, 54, 70, 0});
   song.use({kPiano, 0, 84, 40, 60, 0});
   song.use({kStrings, 48, 86, 84, 80, 0});

@@ -94,6 +94,8 @@ void Song::keySignature(int sharps, bool minor) {
   keyMinor_ = minor;
 }
 
+void Song::level(double decibels) { levelDecibels_ = decibels; }
+
 void Song::add(int channel, const Note& note) {
   if (note.start < 0 || note.start >= loopEnd_) fail("note outside " + title_);
   voices_.push_back({channel, note});
@@ -101,6 +103,14 @@ void Song::add(int channel, const Note& note) {
 
 void Song::add(int channel, const std::vector<Note>& notes) {
   for (const Note& n : notes) add(channel, n);
+}
+
+// A General MIDI synthesizer turns the channel volume into a gain of 40 log10(volume / 127)
+// decibels, so one factor on every channel's volume moves every channel by the same decibels.
+int Song::scaledVolume(int volume) const {
+  const long scaled = std::lround(volume * std::pow(10.0, levelDecibels_ / 40.0));
+  if (scaled > 127) fail("the level of " + title_ + " leaves a channel no volume to grow into");
+  return static_cast<int>(std::max(scaled, 1L));
 }
 
 std::vector<std::uint8_t> Song::toMidiFile() const {
@@ -116,7 +126,7 @@ std::vector<std::uint8_t> Song::toMidiFile() const {
   }
   for (const Instrument& i : instruments_) {
     events.push_back({0, Rank::Setup, channelMessage(0xB0, i.channel, 121, 0)});
-    events.push_back({0, Rank::Setup, channelMessage(0xB0, i.channel, 7, i.volume)});
+    events.push_back({0, Rank::Setup, channelMessage(0xB0, i.channel, 7, scaledVolume(i.volume))});
     events.push_back({0, Rank::Setup, channelMessage(0xB0, i.channel, 10, i.pan)});
     events.push_back({0, Rank::Setup, channelMessage(0xB0, i.channel, 91, i.reverb)});
     events.push_back({0, Rank::Setup, channelMessage(0xB0, i.channel, 93, i.chorus)});

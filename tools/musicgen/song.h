@@ -29,6 +29,9 @@ class Song {
   void use(const Instrument& instrument);
   void tempo(Tick at, double beatsPerMinute);
   void keySignature(int sharps, bool minor);
+  // Moves the loudness of the whole piece by `decibels` without changing its balance, so the
+  // three pieces can be matched as the game's synthesizer plays them (see scaledVolume).
+  void level(double decibels);
   void add(int channel, const Note& note);
   void add(int channel, const std::vector<Note>& notes);
 
@@ -49,11 +52,14 @@ class Song {
     Note note;
   };
 
+  int scaledVolume(int volume) const;
+
   std::string title_;
   Tick loopStart_;
   Tick loopEnd_;
   int keySharps_ = 0;
   bool keyMinor_ = false;
+  double levelDecibels_ = 0.0;
   std::vector<Instrument> instruments_;
   std::vector<Tempo> tempi_;
   std::vector<Voice> voices_;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/printable_text.h"
+#include "common/program_info.h"
 #include "common/stage_set.h"
 #include "common/tile_codes.h"
 #include "tools/qrltool/solve.h"
@@ -49,7 +50,10 @@ constexpr const char* kUsage =
     "       --states N      stop after keeping N positions (default: no limit)\n"
     "       --threads N     search with N threads (default: one per core)\n"
     "       Progress goes to standard error while a stage takes longer than a second.\n"
-    "       Exit status 0 when every stage was analysed, whatever the answers.\n";
+    "       Exit status 0 when every stage was analysed, whatever the answers.\n"
+    "\n"
+    "      --help     display this help and exit\n"
+    "      --version  output version information and exit\n";
 
 int usage(std::string_view complaint = {}) {
   if (!complaint.empty()) std::fprintf(stderr, "qrltool: %.*s\n", static_cast<int>(complaint.size()), complaint.data());
@@ -215,10 +219,11 @@ int solve(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help" || args[0] == "help")) {
+  if (args.size() == 1 && (args[0] == "-h" || args[0] == "help")) {
     std::fputs(kUsage, stdout);
     return kExitOk;
   }
+  if (const auto status = quorel::answerInfoRequest(quorel::infoRequest(args), "qrltool", kUsage)) return *status;
   if (args.size() == 2 && args[0] == "check") return check(args[1]);
   if ((args.size() == 2 || args.size() == 3) && args[0] == "show") {
     return show(args[1], args.size() == 3 ? std::optional<std::string_view>(args[2]) : std::nullopt);

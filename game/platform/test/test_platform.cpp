@@ -18,8 +18,18 @@ void TestClock::spinUntil(std::uint32_t base, std::uint32_t distance) {
   now += distance - elapsed;
 }
 
+void TestClock::sleep(std::uint32_t milliseconds) {
+  now += milliseconds / 2;
+  if (whileSleeping) whileSleeping(milliseconds);
+  now += milliseconds - milliseconds / 2;
+}
+
 bool TestInput::asyncKeyState(int virtualKey) {
   keysAsked.push_back(virtualKey);
+  if (auto release = releaseAt.find(virtualKey); release != releaseAt.end() && clock && clock->now >= release->second) {
+    held[virtualKey] = false;
+    releaseAt.erase(release);
+  }
   bool pressed = false;
   if (auto it = pressedSinceAsked.find(virtualKey); it != pressedSinceAsked.end()) {
     pressed = it->second;
@@ -84,8 +94,10 @@ void TestSynth::sysex(std::span<const std::uint8_t> bytes) {
 }
 
 std::unique_ptr<MidiSynth> TestPlatform::createSynth(int) {
+  if (synthMaking) synthMaking();
   auto synth = std::make_unique<TestSynth>();
   lastSynth = synth.get();
+  synthsMade.fetch_add(1);
   return synth;
 }
 

@@ -2,8 +2,10 @@
 // The test back end: no window, no sound card, no real time. The clock moves only when the
 // program waits, sleeps or spins; keys, joystick and window messages are scripted; every
 // presented frame is kept; message boxes are answered from a script; audio is pulled.
+#include <atomic>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -20,8 +22,10 @@ class TestClock : public Clock {
   std::uint32_t multimediaTime() override { return now; }
   void spinUntil(std::uint32_t base, std::uint32_t distance) override;
   void idle() override { ++now; }
-  void sleep(std::uint32_t milliseconds) override { now += milliseconds; }
+  void sleep(std::uint32_t milliseconds) override;
   void advance(std::uint32_t milliseconds) { now += milliseconds; }
+  // Runs in the middle of each plain sleep, for what happens meanwhile (a key pressed).
+  std::function<void(std::uint32_t milliseconds)> whileSleeping;
 };
 
 class TestInput : public Input {
@@ -35,8 +39,15 @@ class TestInput : public Input {
   void release(int virtualKey) { held[virtualKey] = false; }
   void releaseAll() { held.clear(); }
   void tap(int virtualKey) { pressedSinceAsked[virtualKey] = true; }  // pressed and released
+  // Held from now until the clock reaches `time`: a key let go while the game waits inside a pass.
+  void holdUntil(int virtualKey, std::uint32_t time) {
+    held[virtualKey] = true;
+    releaseAt[virtualKey] = time;
+  }
   std::map<int, bool> held;
   std::map<int, bool> pressedSinceAsked;
+  std::map<int, std::uint32_t> releaseAt;
+  TestClock* clock = nullptr;
   JoystickCaps caps;
   std::optional<JoystickPosition> joystick;  // empty: no joystick
   int joystickQueries = 0;
@@ -112,7 +123,10 @@ class TestSynth : public MidiSynth {
 
 class TestPlatform : public Platform {
  public:
-  TestPlatform() { displayImpl.clock = &clockImpl; }
+  TestPlatform() {
+    displayImpl.clock = &clockImpl;
+    inputImpl.clock = &clockImpl;
+  }
   Clock& clock() override { return clockImpl; }
   Input& input() override { return inputImpl; }
   Display& display() override { return displayImpl; }
@@ -122,6 +136,9 @@ class TestPlatform : public Platform {
   std::uint32_t randomSeed() override { return seed; }
 
   std::uint32_t seed = 1;  // the same pseudo-random numbers every run, unless a test sets another
+  // Runs inside createSynth, on whichever thread asks: a test can hold a synthesizer's making.
+  std::function<void()> synthMaking;
+  std::atomic<int> synthsMade = 0;  // counted once lastSynth is set
   TestClock clockImpl;
   TestInput inputImpl;
   TestDisplay displayImpl;
