@@ -1,5 +1,6 @@
 #include "editor/qt/qt_dialogs.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QEventLoop>
 #include <QMetaObject>
@@ -35,6 +36,25 @@ const QString kYes = QString::fromUtf8("はい(&Y)");
 const QString kNo = QString::fromUtf8("いいえ(&N)");
 const QString kCancel = QString::fromUtf8("キャンセル");
 const QString kOk = QStringLiteral("OK");
+
+// Escape and the close button stop the search as Cancel does, and the dialog stays, keeping the
+// window blocked, until the search has answered: the stage cannot change under a running check.
+class SearchProgress : public QProgressDialog {
+ public:
+  using QProgressDialog::QProgressDialog;
+  void reject() override { stop(); }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    event->ignore();
+    stop();
+  }
+
+ private:
+  void stop() {
+    if (!wasCanceled()) emit canceled();
+  }
+};
 
 }  // namespace
 
@@ -102,7 +122,7 @@ void QtDialogs::showCalculator() {
 // the window's thread, tied to the object it touches so that none outlives it. The search is
 // declared last: it is cancelled and joined before the dialog and the loop go away.
 solver::Result QtDialogs::searchStage(const solver::Stage& stage) {
-  QProgressDialog progress(qtText(texts::kCheckSearching), kCancel, 0, 0, parent_);
+  SearchProgress progress(qtText(texts::kCheckSearching), kCancel, 0, 0, parent_);
   progress.setWindowTitle(qtText(texts::kCheckCaption));
   progress.setWindowModality(Qt::ApplicationModal);
   progress.setAutoClose(false);
@@ -131,6 +151,7 @@ solver::Result QtDialogs::searchStage(const solver::Stage& stage) {
   QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&progress, &search] {
     search.cancel();
     progress.setLabelText(qtText(texts::kCheckStopping));
+    progress.show();  // cancelling hid it; it waits for the answer
   });
   progress.show();
   loop.exec();

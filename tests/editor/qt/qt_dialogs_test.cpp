@@ -100,6 +100,9 @@ TEST(QtDialogs, TheSearchAnswersBehindAProgressDialogThatCancels) {
     auto* progress = qobject_cast<QProgressDialog*>(box);
     ASSERT_NE(progress, nullptr);
     QTest::keyClick(progress, Qt::Key_Escape);
+    // It stays up, the window blocked, until the search has stopped and answered.
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(progress->labelText(), "探索を中止しています…");
   });
   const solver::Result result = dialogs.searchStage(wide);
   EXPECT_EQ(caption, "ステージを検証");
