@@ -104,7 +104,7 @@ void OptionsScene::pass(TForm1& form) {
 void OptionsScene::setUp(TForm1& form) {
   if (Surface* work = form.pictures.work.get()) {
     form.colourFill({0, 0, kScreenWidth, kScreenHeight}, *work, kColourBlack);
-    if (form.settings.drawLevel) coverWithMosaic(form, *work, [&form] { return entranceSquare(form); });
+    if (form.settings.drawLevel) coverWithMosaic(*work, [&form] { return entranceSquare(form); });
   }
   form.tileTransition(kTransitionReveal);
   joystickChoice = form.settings.joystick;
@@ -118,7 +118,7 @@ void OptionsScene::draw(TForm1& form) {
 
 void OptionsScene::drawPage(TForm1& form) {
   if (form.settings.drawLevel) {
-    coverWithMosaic(form, form.screen->backBuffer(), [&form] { return shimmerSquare(form); });
+    coverWithMosaic(form.screen->backBuffer(), [&form] { return shimmerSquare(form); });
   }
   form.drawText(kHeadingX, kHeadingY, kHeading);
   for (int entry = 0; entry < kEntries; ++entry) {

@@ -26,7 +26,7 @@ std::uint32_t redSquare(TForm1& form) {
 }
 
 void drawRedMosaic(TForm1& form, Surface& target) {
-  coverWithMosaic(form, target, [&form] { return redSquare(form); });
+  coverWithMosaic(target, [&form] { return redSquare(form); });
 }
 
 int listRowY(int index) { return kListTop + kListPitch * index; }

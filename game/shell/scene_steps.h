@@ -46,6 +46,6 @@ void waitForEscapeRelease(TForm1& form);
 
 // Covers `target` with the screen's 20 x 15 squares of 32 x 32 pixels, columns outer and rows
 // inner, each filled with the Windows colour value that `squareColour` gives for it.
-void coverWithMosaic(TForm1& form, Surface& target, const std::function<std::uint32_t()>& squareColour);
+void coverWithMosaic(Surface& target, const std::function<std::uint32_t()>& squareColour);
 
 }  // namespace quorel

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Debian package from the build with cpack and checks what a package manager sees:
-#   - its control data: name, version, architecture, and dependencies that name the libraries
-#     the programs link (found by dpkg-shlibdeps) and the font they need, each satisfied by a
-#     package installed on this machine;
+#   - its control data: name, version, architecture, a description whose synopsis stands once,
+#     and dependencies that name the libraries the programs link (found by dpkg-shlibdeps) and
+#     the font they need, each satisfied by a package installed on this machine;
 #   - its contents: the programs, the music, the desktop files and icons, all under /usr and
 #     owned by root;
 #   - the packaged game runs: unpacked, it tells its version.
@@ -26,6 +26,11 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
 [ "$(field Architecture)" = "$architecture" ] || fail "Architecture: $(field Architecture)"
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
+# The synopsis stands once, on the Description line; the long text below it starts with its own words.
+description=$(field Description)
+synopsis=$(head -n 1 <<<"$description")
+[ -n "$synopsis" ] || fail "the Description has no synopsis"
+[ "$(sed -n 2p <<<"$description" | xargs)" != "$synopsis" ] || fail "the synopsis is repeated in the long description"
 depends=$(field Depends)
 echo "Depends: $depends"
 echo "Recommends: $(field Recommends)"
