@@ -21,14 +21,6 @@ fail() {
   [ -s "$work/stderr.txt" ] && { echo "the game said:"; cat "$work/stderr.txt"; }
   exit 1
 }
-wait_for() {  # SECONDS COMMAND...
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.2
-  done
-}
 running() { kill -0 "$pid" 2>/dev/null; }
 window() { xdotool search --onlyvisible --name '^quorel$' 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(window)" ]; }
