@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "solver/solver.h"
+
 namespace quorel::editor {
 
-enum class Buttons { Ok, YesNo, YesNoCancel };
-enum class Icon { None, Information, Question, Error };
-enum class Answer { Ok, Yes, No, Cancel };
+enum class Buttons { Ok, YesNo, YesNoCancel, OkReplay };
+enum class Icon { None, Information, Question, Warning, Error };
+enum class Answer { Ok, Yes, No, Cancel, Replay };
 
 struct Message {
   std::string caption;
@@ -31,6 +33,9 @@ class Dialogs {
   virtual std::optional<std::string> saveFileName(const std::string& current) = 0;
   // Shows the remainder calculator until it is closed.
   virtual void showCalculator() = 0;
+  // Searches for the stage's fewest block moves away from the window's thread, showing the
+  // progress with a Cancel button until the answer is in; a cancelled search answers "unknown".
+  virtual solver::Result searchStage(const solver::Stage& stage) = 0;
 };
 
 class GameLauncher {

@@ -35,6 +35,7 @@ constexpr std::array kSettingMenu{
 
 constexpr std::array kToolMenu{
     MenuItem{"K5", "余り電卓", "F3", Command::Calculator},
+    MenuItem{"check", "ステージを検証", "F6", Command::CheckStage},
 };
 
 constexpr std::array kVersionMenu{

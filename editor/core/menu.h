@@ -23,6 +23,7 @@ enum class Command {
   StageCount,
   Designer,
   Calculator,
+  CheckStage,
   Version,
 };
 

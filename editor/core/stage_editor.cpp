@@ -153,6 +153,7 @@ void StageEditor::run(Command command) {
     case Command::StageCount: return setStageCount();
     case Command::Designer: return setDesigner();
     case Command::Calculator: return dialogs_.showCalculator();
+    case Command::CheckStage: return checkStage();
     case Command::Version: return showVersion();
     case Command::Exit:  // the window closes itself and asks closeQuery()
     case Command::None: return;
@@ -313,6 +314,22 @@ void StageEditor::showVersion() {
                         Icon::Information};
   if (dialogs_.message(version) != Answer::Yes) return;
   dialogs_.message({std::string(texts::kNoteCaption), std::string(texts::kNoteText), Buttons::Ok, Icon::None});
+}
+
+void StageEditor::checkStage() {
+  const solver::Stage stage = solver::stageOf(document_.set, currentStage_);
+  const std::string caption(texts::kCheckCaption);
+  const CheckWarnings warnings = warningsBeforeSearch(stage);
+  if (!warnings.lines.empty()) {
+    std::string text;
+    for (const std::string& line : warnings.lines) text += (text.empty() ? "" : "\n\n") + line;
+    dialogs_.message({caption, text, Buttons::Ok, Icon::Warning});
+  }
+  if (warnings.unclearable) return;
+  const solver::Result result = dialogs_.searchStage(stage);
+  const CheckReport report = reportOf(result);
+  const Message message{caption, report.text, report.replayable ? Buttons::OkReplay : Buttons::Ok, Icon::Information};
+  if (dialogs_.message(message) == Answer::Replay) replay_ = replayFrames(stage, result.lurd);
 }
 
 // --- closing and dropping ---

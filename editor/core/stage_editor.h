@@ -8,11 +8,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "editor/core/dialogs.h"
 #include "editor/core/edit_history.h"
 #include "editor/core/menu.h"
+#include "editor/core/stage_check.h"
 #include "editor/core/stage_data.h"
 
 namespace quorel::editor {
@@ -78,6 +80,10 @@ class StageEditor {
   void setStageCount();
   void setDesigner();
   void showVersion();
+  // Warns of what is plain at once, else searches the stage shown and reports the answer; a
+  // clear the designer asks to see is left for takeReplay().
+  void checkStage();
+  std::vector<ReplayFrame> takeReplay() { return std::exchange(replay_, {}); }
   void undo();
   void redo();
 
@@ -111,6 +117,7 @@ class StageEditor {
   int palettePosition_ = 0;
   bool playerSetting_ = false;
   std::unique_ptr<Stroke> stroke_;
+  std::vector<ReplayFrame> replay_;
 };
 
 }  // namespace quorel::editor

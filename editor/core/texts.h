@@ -50,6 +50,27 @@ inline constexpr std::string_view kCalculatorHelp =
     "答えとしてでるのは余りです。お間違えのないように．．．\n"
     "マウスonlyな人は[TAB]キーを有効活用しましょう";
 
+// The stage check.
+inline constexpr std::string_view kCheckCaption = "ステージを検証";
+inline constexpr std::string_view kCheckReplay = "再生";
+inline constexpr std::string_view kCheckStopping = "探索を中止しています…";
+inline constexpr std::string_view kCheckStartNotFloor = "プレイヤーの開始位置が床ではありません。";
+inline constexpr std::string_view kCheckStartOffGrid = "プレイヤーの開始位置がステージの外にあります。";
+inline constexpr std::string_view kCheckTooFewBlocks = "ブロックが２個以上ないので、このステージはクリアできません。";
+inline constexpr std::string_view kCheckValuesUnclearable =
+    "ブロックの数字の組み合わせだけで、このステージはクリアできません。\n"
+    "どの順番でぶつけても、ブロックが１個残るか、ＮＧナンバーになります。";
+inline constexpr std::string_view kCheckSearching = "最短手数を探しています…";
+inline constexpr std::string_view kCheckNoSolution =
+    "このステージはクリアできません。\n"
+    "ブロックを動かせる局面をすべて調べました。";
+inline constexpr std::string_view kCheckUnknown = "クリアできるかどうかは分かりませんでした。";
+inline constexpr std::string_view kCheckStoppedByTime = "探索が時間の上限に達しました。";
+inline constexpr std::string_view kCheckStoppedByMemory = "探索がメモリの上限に達しました。";
+inline constexpr std::string_view kCheckStoppedByStates = "探索が局面数の上限に達しました。";
+inline constexpr std::string_view kCheckCancelled = "探索を中止しました。";
+inline constexpr std::string_view kCheckUnsupportedTile = "ゲームが読み込めないタイルがあります。";
+
 inline constexpr std::string_view kStageFileFilter = "Quorelステージファイル (*.qrl)";
 
 }  // namespace quorel::editor::texts

@@ -1,11 +1,14 @@
 #include "editor/qt/grid_view.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 #include <optional>
 
 #include "editor/core/stage_editor.h"
+#include "editor/core/texts.h"
+#include "editor/qt/text.h"
 #include "editor/qt/tile_pictures.h"
 
 namespace quorel::editor {
@@ -21,6 +24,11 @@ std::optional<MouseButton> editorButton(Qt::MouseButton button) {
   }
 }
 
+// Walks go by quickly, pushes slowly enough to follow, and the clear stays a moment.
+constexpr int kWalkMilliseconds = 70;
+constexpr int kPushMilliseconds = 220;
+constexpr int kLastFrameMilliseconds = 1500;
+
 Point pixelOf(const QMouseEvent& event) {
   const QPointF at = event.position();
   return {static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y()))};
@@ -32,10 +40,45 @@ GridView::GridView(StageEditor& editor, const TilePictures& pictures, QWidget* p
     : QWidget(parent), editor_(editor), pictures_(pictures) {
   setFixedSize(kGridWidth, kGridHeight);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  replayTimer_.setSingleShot(true);
+  connect(&replayTimer_, &QTimer::timeout, this, &GridView::stepReplay);
+}
+
+void GridView::startReplay(std::vector<ReplayFrame> frames) {
+  replay_ = std::move(frames);
+  replayStep_ = 0;
+  if (replay_.empty()) return;
+  if (replayTimed_) replayTimer_.start(kPushMilliseconds);
+  update();
+}
+
+void GridView::stopReplay() {
+  replayTimer_.stop();
+  if (replay_.empty()) return;
+  replay_.clear();
+  replayStep_ = 0;
+  update();
+}
+
+void GridView::stepReplay() {
+  if (replay_.empty()) return;
+  if (replayStep_ + 1 >= static_cast<int>(replay_.size())) {
+    stopReplay();
+    return;
+  }
+  ++replayStep_;
+  const bool last = replayStep_ + 1 == static_cast<int>(replay_.size());
+  const bool pushed = replay_[static_cast<std::size_t>(replayStep_)].blockMoved;
+  if (replayTimed_) replayTimer_.start(last ? kLastFrameMilliseconds : pushed ? kPushMilliseconds : kWalkMilliseconds);
+  update();
 }
 
 void GridView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  if (replaying()) {
+    paintReplay(painter);
+    return;
+  }
   const EditorSet& set = editor_.stages();
   const auto s = static_cast<std::size_t>(editor_.currentStage());
   for (int x = 0; x < kBoardColumns; ++x) {
@@ -48,7 +91,30 @@ void GridView::paintEvent(QPaintEvent*) {
   pictures_.drawPlayerMarker(painter, {set.startX[s] * kCellSize, set.startY[s] * kCellSize});
 }
 
+void GridView::paintReplay(QPainter& painter) {
+  const ReplayFrame& frame = replay_[static_cast<std::size_t>(replayStep_)];
+  for (int x = 0; x < kBoardColumns; ++x) {
+    for (int y = 0; y < kBoardRows; ++y) {
+      pictures_.drawTile(painter, {x * kCellSize, y * kCellSize},
+                         frame.board[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)]);
+    }
+  }
+  pictures_.drawPlayerMarker(painter, {frame.playerX * kCellSize, frame.playerY * kCellSize});
+  // Which block move this is, of how many, in a box at the grid's lower left.
+  const QString text = qtText(std::string(texts::kCheckReplay) + "  " + std::to_string(frame.blockMoves) + " / " +
+                              std::to_string(replay_.back().blockMoves) + " 手");
+  const QFontMetrics metrics(font());
+  const QRect box(4, kGridHeight - metrics.height() - 12, metrics.horizontalAdvance(text) + 16, metrics.height() + 8);
+  painter.fillRect(box, QColor(0, 0, 0, 180));
+  painter.setPen(Qt::white);
+  painter.drawText(box, Qt::AlignCenter, text);
+}
+
 void GridView::mousePressEvent(QMouseEvent* event) {
+  if (replaying()) {
+    stopReplay();
+    return;
+  }
   const auto button = editorButton(event->button());
   if (!button) return;
   editor_.press(*button, pixelOf(*event));

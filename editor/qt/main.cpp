@@ -22,7 +22,8 @@ constexpr const char* kUsage =
     "      --version  output version information and exit\n"
     "\n"
     "Ctrl+F5 plays the stage shown in the game, F5 saves and starts the game,\n"
-    "F3 opens the remainder calculator. The game is the quorel beside the editor,\n"
+    "F3 opens the remainder calculator, F6 finds the fewest block moves of the\n"
+    "stage shown and replays them. The game is the quorel beside the editor,\n"
     "else the first quorel on PATH.\n";
 
 }  // namespace

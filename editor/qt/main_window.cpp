@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
@@ -133,6 +134,7 @@ void TForm1::showEditor() {
   setWindowTitle(qtFileName(editor_.caption()));
   action(Command::Undo)->setEnabled(editor_.canUndo());
   action(Command::Redo)->setEnabled(editor_.canRedo());
+  Image1->stopReplay();  // whatever changed, the grid shows the stage again
   Image1->update();
   Image5->update();
 }
@@ -144,6 +146,7 @@ void TForm1::menuClick(Command command) {
   }
   editor_.run(command);
   showEditor();
+  if (command == Command::CheckStage) Image1->startReplay(editor_.takeReplay());
 }
 
 void TForm1::TrackBar1Change(int position) {
@@ -165,6 +168,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
   }
   showEditor();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && Image1->replaying()) {
+    Image1->stopReplay();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {

@@ -17,6 +17,7 @@ class QtDialogs : public Dialogs {
   std::optional<std::string> openFileName() override;
   std::optional<std::string> saveFileName(const std::string& current) override;
   void showCalculator() override;
+  solver::Result searchStage(const solver::Stage& stage) override;
 
  private:
   QWidget* parent_;

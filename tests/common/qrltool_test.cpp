@@ -1,6 +1,7 @@
 // Runs the built qrltool and checks what it prints and how it exits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <sys/wait.h>
@@ -123,6 +124,54 @@ TEST(Qrltool, ShowNotesAStartThatIsNotOnFloor) {
     EXPECT_EQ(run.output.find('@'), std::string::npos) << stage;
     EXPECT_TRUE(run.output.ends_with(note)) << run.output;
   }
+}
+
+// A grid line of walls with `row` written into row 1 from column 0.
+std::string gridWithRow(const std::string& row) {
+  std::string grid(kBoardCells, '1');
+  grid.replace(kBoardColumns, row.size(), row);
+  return grid;
+}
+
+TEST(Qrltool, SolvePrintsOneLinePerStage) {
+  const test::ScratchFolder folder;
+  const std::vector<std::string> lines = {
+      "4", "me",
+      "1", "1", "25", gridWithRow("10B000D01"),  // B pushed three times along the corridor, then into D
+      "1", "1", "25", gridWithRow("10BC01"),     // 3 mod 2 leaves one block
+      "1", "1", "25", gridWithRow("10B0D01"),
+  };
+  const std::string path = folder.write("three.qrl", test::joined(lines, "\r\n"));
+  ToolRun run = qrltool({"solve", path});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output,
+            "stage 1: 4 block moves, optimal: RRRR\n"
+            "stage 2: no solution\n"
+            "stage 3: 2 block moves, optimal: RR\n");
+
+  run = qrltool({"solve", "--states", "1", path, "3"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, "stage 3: unknown after 1 state\n");
+}
+
+TEST(Qrltool, SolveTakesTheBuiltInSetByName) {
+  const ToolRun run = qrltool({"solve", "--time", "60", "--memory", "512", "--threads", "1", "builtin", "1"});
+  EXPECT_EQ(run.status, 0);
+  const std::string head = "stage 1: 12 block moves, optimal: ";
+  ASSERT_TRUE(run.output.starts_with(head)) << run.output;
+  const std::string lurd = run.output.substr(head.size(), run.output.size() - head.size() - 1);
+  EXPECT_EQ(std::count_if(lurd.begin(), lurd.end(), [](char c) { return c >= 'A' && c <= 'Z'; }), 12);
+}
+
+TEST(Qrltool, SolveExitsOneOnAFileItCannotReadAndTwoOnBadArguments) {
+  const test::ScratchFolder folder;
+  EXPECT_EQ(qrltool({"solve", folder.file("missing.qrl")}).status, 1);
+  const std::string set = test::kBuiltInStagesPath;
+  const std::vector<std::vector<std::string>> cases = {
+      {"solve"}, {"solve", "--time"}, {"solve", "--time", "x", set}, {"solve", "--speed", "2", set},
+      {"solve", set, "0"}, {"solve", set, "21"}, {"solve", set, "1", "2"},
+  };
+  for (const auto& args : cases) EXPECT_EQ(qrltool(args).status, 2) << ::testing::PrintToString(args);
 }
 
 TEST(Qrltool, BadArgumentsPrintTheUsageAndExitTwo) {

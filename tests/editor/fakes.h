@@ -37,13 +37,14 @@ class ScriptedDialogs : public Dialogs {
   std::vector<Message> messages;
   std::vector<std::string> inputDefaults;
   std::vector<std::string> saveStarts;
-  // "message: TEXT", "input: PROMPT", "open", "save", "calculator", in the order asked.
+  // "message: TEXT", "input: PROMPT", "open", "save", "calculator", "search", in the order asked.
   std::vector<std::string> log;
 
   Answer message(const Message& m) override {
     messages.push_back(m);
     log.push_back("message: " + m.text);
     if (m.buttons == Buttons::Ok) return Answer::Ok;
+    if (m.buttons == Buttons::OkReplay && answers.empty()) return Answer::Ok;
     if (answers.empty()) {
       ADD_FAILURE() << "unexpected question: " << m.text;
       return m.buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
@@ -75,6 +76,14 @@ class ScriptedDialogs : public Dialogs {
   }
 
   void showCalculator() override { log.push_back("calculator"); }
+
+  // The search runs here and now, without a thread; searched keeps each stage asked about.
+  std::vector<solver::Stage> searched;
+  solver::Result searchStage(const solver::Stage& stage) override {
+    log.push_back("search");
+    searched.push_back(stage);
+    return solver::solve(stage);
+  }
 
   const Message& lastMessage() const {
     static const Message none;

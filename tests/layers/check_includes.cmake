@@ -20,6 +20,7 @@ set(layers
   "game/scenes/|${below_shell},game/shell/,game/scenes/"
   "game/main.cpp|${below_shell},game/shell/,game/scenes/,game/platform/sdl_platform.h"
   "solver/|common/,game/rules/,solver/"
+  "editor/core/|common/,game/rules/,solver/,editor/core/"
 )
 
 set(faults "")

@@ -33,6 +33,12 @@ class PrintedDialogs : public Dialogs {
   std::optional<std::string> openFileName() override { return std::nullopt; }
   std::optional<std::string> saveFileName(const std::string&) override { return std::nullopt; }
   void showCalculator() override {}
+  // A picture of the window needs no search; the check answers as cancelled.
+  quorel::solver::Result searchStage(const quorel::solver::Stage&) override {
+    quorel::solver::Result cancelled;
+    cancelled.stop = quorel::solver::StopReason::Cancelled;
+    return cancelled;
+  }
 };
 
 class NoGame : public GameLauncher {

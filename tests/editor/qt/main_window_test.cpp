@@ -87,7 +87,7 @@ TEST_F(WindowTest, TheFormItsMenusAndItsFont) {
         {"KS1", "ステージのＮＧナンバー設定(&S)", "F8"},
         {"K3", "このゲームの最大ステージの設定(&M)", "F11"},
         {"name", "制作者の名前(&N)", "F4"}}},
-      {"KT1", "ツール(&T)", {{"K5", "余り電卓", "F3"}}},
+      {"KT1", "ツール(&T)", {{"K5", "余り電卓", "F3"}, {"check", "ステージを検証", "F6"}}},
       {"version", "バージョン情報(&V)", {{"ver", "バージョン情報(&V)", ""}}},
   };
   const QList<QAction*> bar = form.menuBar()->actions();
@@ -221,6 +221,8 @@ TEST_F(WindowTest, ShortcutsReachTheirActions) {
       {Qt::Key_F11, Qt::NoModifier, "input: ステージの合計を入力してください(1-30)"},
       {Qt::Key_F4, Qt::NoModifier, "input: 制作者の名前を入力してください（半角１６文字まで）"},
       {Qt::Key_F3, Qt::NoModifier, "calculator"},
+      {Qt::Key_F6, Qt::NoModifier,
+       "message: プレイヤーの開始位置が床ではありません。\n\nブロックが２個以上ないので、このステージはクリアできません。"},
   };
   for (const auto& c : cases) {
     dialogs.log.clear();
@@ -274,6 +276,44 @@ TEST_F(WindowTest, TheCommandLineOpensAStageFile) {
   EXPECT_EQ(form.windowTitle().toStdString(), file);
   EXPECT_EQ(form.TrackBar2->maximum(), 3);
   EXPECT_EQ(form.LabelNg->text(), "NG:2");
+}
+
+TEST_F(WindowTest, F6ReportsTheFewestMovesAndReplaysThemOnTheGrid) {
+  // Floor at (1..4, 1), a B at (2, 1) and a D at (3, 1), the start at (1, 1): one push clears it.
+  StageEditor& editor = form.editor();
+  form.Image1->setReplayTimed(false);
+  for (const auto& [x, position] : {std::pair{1, 0}, {2, 3}, {3, 5}, {4, 0}}) {
+    editor.choosePalette(position);
+    QTest::mouseClick(form.Image1, Qt::LeftButton, {}, {x * 32 + 16, 48});
+  }
+  dialogs.answers = {Answer::Replay};
+  QTest::keyClick(&form, Qt::Key_F6);
+  EXPECT_EQ(dialogs.log.back(), "message: 最短 1 手（ブロックを動かす回数）でクリアできます。");
+  ASSERT_TRUE(form.Image1->replaying());
+  EXPECT_EQ(form.Image1->replayStep(), 0);
+  EXPECT_EQ(shownCell(1, 1), markerCell());
+
+  form.Image1->stepReplay();
+  EXPECT_EQ(form.Image1->replayStep(), 1);
+  EXPECT_EQ(shownCell(2, 1), markerCell()) << "the player pushed from (1, 1)";
+  EXPECT_EQ(shownCell(3, 1), tileCell(0, 1)) << "the merge left floor";
+  EXPECT_EQ(tile(3, 1), blockCode(4)) << "the stage itself is untouched";
+  form.Image1->stepReplay();
+  EXPECT_FALSE(form.Image1->replaying()) << "after the last step the stage comes back";
+  EXPECT_EQ(shownCell(3, 1), tileCell(3, 0));
+
+  // Escape and a click on the grid end a replay at once; the click edits nothing.
+  dialogs.answers = {Answer::Replay};
+  QTest::keyClick(&form, Qt::Key_F6);
+  ASSERT_TRUE(form.Image1->replaying());
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_FALSE(form.Image1->replaying());
+  dialogs.answers = {Answer::Replay};
+  QTest::keyClick(&form, Qt::Key_F6);
+  editor.choosePalette(1);
+  QTest::mouseClick(form.Image1, Qt::LeftButton, {}, {4 * 32 + 16, 48});
+  EXPECT_FALSE(form.Image1->replaying());
+  EXPECT_EQ(tile(4, 1), kFloor);
 }
 
 }  // namespace

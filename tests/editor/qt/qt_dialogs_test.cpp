@@ -4,10 +4,13 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTest>
 
 #include "editor/qt/qt_dialogs.h"
 #include "tests/editor/qt/widget_helpers.h"
+#include "tests/rules/board_fixtures.h"
 
 namespace quorel::editor::test {
 namespace {
@@ -63,6 +66,48 @@ TEST(QtDialogs, AnInputBoxGivesTheTypedTextAndItsDefaultWhenCancelled) {
   const std::string shiftJis = "\x83\x65\x83\x58\x83\x67";
   pressInBox(Qt::Key_Return);
   EXPECT_EQ(dialogs.input("Quorelステージエディタ", "制作者", shiftJis), shiftJis);
+}
+
+TEST(QtDialogs, TheReportOffersReplay) {
+  QtDialogs dialogs;
+  whenModal([](QWidget* box) {
+    QPushButton* replay = nullptr;
+    for (auto* button : box->findChildren<QPushButton*>()) {
+      if (button->text() == "再生") replay = button;
+    }
+    ASSERT_NE(replay, nullptr);
+    replay->click();
+  });
+  EXPECT_EQ(dialogs.message({"ステージを検証", "最短 1 手", Buttons::OkReplay, Icon::Information}), Answer::Replay);
+  pressInBox(Qt::Key_Return);
+  EXPECT_EQ(dialogs.message({"ステージを検証", "最短 1 手", Buttons::OkReplay, Icon::Information}), Answer::Ok);
+}
+
+// The search runs on its own thread while the progress dialog waits in the window's event loop.
+TEST(QtDialogs, TheSearchAnswersBehindAProgressDialogThatCancels) {
+  QtDialogs dialogs;
+  const solver::Stage small{boardOf({"111111", "10BD01", "111111"}), 1, 1, 25};
+  EXPECT_EQ(dialogs.searchStage(small).answer, solver::Answer::Solved);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the dialog is gone with the answer";
+
+  const solver::Stage wide{boardOf({"11111111111111111111", "10000000000000000001", "10BCDEFGHIJKLMNOPQ01",
+                                    "10000000000000000001", "10QPONMLKJIHGFEDCB01", "10000000000000000001",
+                                    "11111111111111111111"}),
+                           1, 1, 25};
+  QString caption;
+  whenModal([&caption](QWidget* box) {
+    caption = box->windowTitle();
+    auto* progress = qobject_cast<QProgressDialog*>(box);
+    ASSERT_NE(progress, nullptr);
+    QTest::keyClick(progress, Qt::Key_Escape);
+    // It stays up, the window blocked, until the search has stopped and answered.
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(progress->labelText(), "探索を中止しています…");
+  });
+  const solver::Result result = dialogs.searchStage(wide);
+  EXPECT_EQ(caption, "ステージを検証");
+  EXPECT_EQ(result.answer, solver::Answer::Unknown);
+  EXPECT_EQ(result.stop, solver::StopReason::Cancelled);
 }
 
 }  // namespace

@@ -1,0 +1,72 @@
+#pragma once
+// Lower bounds of the block moves still needed from a position (see estimator.cpp for why they
+// hold), and the dead ends no clear can follow.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "solver/layout.h"
+#include "solver/merge_arithmetic.h"
+#include "solver/position.h"
+
+namespace quorel::solver {
+
+class Estimator {
+ public:
+  static constexpr int kDead = 0x7fff;
+
+  explicit Estimator(const Layout& layout);
+
+  // A quick bound, or kDead.
+  int quickBound(const Position& p) { return bound(p, false); }
+  // A bound at least as high, dearer to work out: the groups of few blocks are charged whole.
+  int fullBound(const Position& p) { return bound(p, true); }
+
+  std::size_t memoryBytes() const { return arithmetic_.memoryBytes() + cache_.size() * sizeof(CacheEntry); }
+
+ private:
+  static constexpr int kPartitionBlocks = 10;
+  static constexpr int kMatchingNodes = 32;
+
+  struct Edge {
+    int a, b, saving;
+  };
+
+  struct CacheEntry {
+    std::uint64_t first = 0, second = 0;
+    int bound = -1;
+  };
+  static constexpr std::size_t kCacheEntries = std::size_t{1} << 16;
+
+  int bound(const Position& p, bool wholeGroups);
+  int boundOf(const Position& p, bool wholeGroups);
+  int find(int i);
+  void join(int a, int b);
+  int shareQuarters(const Position& p, const std::vector<int>& members);
+  int partitionBound(const Position& p, const std::vector<int>& members);
+  int greatestSaving();
+  int bestMatching(std::uint32_t open, const std::array<std::uint32_t, kMatchingNodes>& adjacent);
+  int tripleCost(const std::array<int, 3>& value, const std::array<int, 3>& slot);
+  int firstPairThenThird(int slotA, int slotB, int slotThird);
+  int quadCost(const std::array<int, 4>& value, const std::array<int, 4>& slot);
+
+  const Layout& layout_;
+  MergeArithmetic arithmetic_;
+  // firstPairThenThird by its three slots, worked out when first asked: 0 until then, else the
+  // cost plus one (kFar + 1 wraps to 0, so kFar is kept as kFar).
+  std::vector<std::uint8_t> pairThenThird_;
+  std::array<int, kCells> slot_{};
+  std::array<int, kCells> group_{};
+  std::array<int, kCells> share_{};
+  std::vector<std::vector<int>> members_;
+  std::vector<Edge> edges_;
+  std::vector<int> nodes_;
+  std::array<std::array<int, kMatchingNodes>, kMatchingNodes> savingOf_{};
+  int steps_ = 0;
+  // The partition bound's tables, by subset of a group's blocks.
+  std::vector<std::uint16_t> path_, setBound_, best_, firstMerge_;
+  std::vector<std::uint8_t> setSize_;
+  std::vector<CacheEntry> cache_;
+};
+
+}  // namespace quorel::solver

@@ -1,0 +1,113 @@
+#include "solver/solver.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "solver/layout.h"
+#include "solver/lurd.h"
+#include "solver/merge_arithmetic.h"
+#include "solver/search.h"
+
+namespace quorel::solver {
+
+namespace {
+
+// Enough for every multiset of the built-in stages many times over; about a second at most.
+constexpr std::uint64_t kValuesCheckEffort = 2'000'000;
+
+// The beam search before the exact one: narrow and short.
+constexpr int kBeamWidth = 200;
+constexpr std::uint64_t kBeamStates = 400'000;
+constexpr std::chrono::milliseconds kBeamTime{2000};
+constexpr int kBeamShare = 10;
+
+}  // namespace
+
+bool supportedBoard(const Stage& stage) {
+  for (const auto& column : stage.board) {
+    for (const int code : column) {
+      if (code > kHighestCode) return false;
+    }
+  }
+  return true;
+}
+
+StartPlace startPlace(const Stage& stage) {
+  if (!onGrid(stage.startX, stage.startY)) return StartPlace::OffGrid;
+  return stage.board[stage.startX][stage.startY] == kFloor ? StartPlace::Floor : StartPlace::NotFloor;
+}
+
+ValuesCheck checkValues(const Stage& stage) {
+  ValuesCheck check;
+  ValueCounts values;
+  for (const auto& column : stage.board) {
+    for (const int code : column) {
+      if (!isBlock(code) || code > kHighestCode) continue;
+      values.add(blockValue(code));
+      ++check.blocks;
+    }
+  }
+  if (check.blocks < 2) return check;
+  MergeArithmetic arithmetic(stage.ngNumber, kValuesCheckEffort);
+  const MergeArithmetic::Answer fewest = arithmetic.fewestMerges(values);
+  check.decided = fewest.decided;
+  check.clearable = fewest.decided && fewest.fewest != MergeArithmetic::kUnclearable;
+  check.fewestMerges = check.clearable ? fewest.fewest : 0;
+  return check;
+}
+
+// A narrow beam search comes first, for a second or two at most: the clear it finds is a ceiling
+// that spares the exact search every position that cannot beat it, and the exact search then
+// either finds a cheaper clear and proves it the fewest, or rules out everything below the
+// ceiling, which proves the beam's clear. When a limit stops the exact search, the beam's clear
+// is the best known.
+Result solve(const Stage& stage, const Control& control) {
+  Result result;
+  if (!supportedBoard(stage)) {
+    result.stop = StopReason::UnsupportedBoard;
+    return result;
+  }
+  const auto started = std::chrono::steady_clock::now();
+  Control quick;
+  quick.cancel = control.cancel;
+  quick.progress = control.progress;
+  quick.progressInterval = control.progressInterval;
+  quick.limits.states = kBeamStates;
+  quick.limits.time = kBeamTime;
+  // A tenth of the caller's limits at most, so that a tight limit still stops soon.
+  if (control.limits.states > 0) quick.limits.states = std::min(kBeamStates, control.limits.states / kBeamShare + 1);
+  if (control.limits.time.count() > 0) {
+    quick.limits.time = std::min(kBeamTime, std::max(control.limits.time / kBeamShare, std::chrono::milliseconds(1)));
+  }
+  Result some = findSomeClear(stage, quick, kBeamWidth);
+  if (some.stop == StopReason::Cancelled) return some;
+
+  Control exact = control;
+  const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+  if (control.limits.time.count() > 0) exact.limits.time = std::max(control.limits.time - spent, std::chrono::milliseconds(1));
+  const Layout layout(stage);
+  const int ceiling = some.moves.empty() ? kNoCeiling : static_cast<int>(some.moves.size());
+  // The beam's positions count as examined; the positions kept are the exact search's.
+  Progress before;
+  before.statesExpanded = some.counts.statesExpanded;
+  before.elapsed = spent;
+  SearchOutcome found = searchFewestMoves(layout, exact, ceiling, before);
+  result.answer = found.answer;
+  result.stop = found.stop;
+  result.counts = found.counts;
+  result.peakMemoryBytes = found.peakMemoryBytes;
+  if (found.answer == Answer::Solved) {
+    result.moves = std::move(found.moves);
+    result.lurd = lurdOf(stage, result.moves).value_or("");
+  } else if (!some.moves.empty()) {
+    if (found.answer == Answer::NoSolution) {
+      result.answer = Answer::Solved;  // nothing below the beam's count
+      result.counts.lowerBound = static_cast<int>(some.moves.size());
+    }
+    result.moves = std::move(some.moves);
+    result.lurd = std::move(some.lurd);
+  }
+  return result;
+}
+
+}  // namespace quorel::solver
