@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 
 #include "game/rules/step_outcome.h"
 
@@ -45,6 +46,11 @@ constexpr int kSettledBlocks = 14;
 constexpr int kLoneShare = 4 * Layout::kFar;
 constexpr int kMatchingSteps = 4096;
 constexpr std::uint16_t kNoBound = 0xffff;
+
+// Path lengths to sixteen blocks at once (kPartitionBlocks fit); kFar per step keeps every
+// length of ten steps far below kNoPath.
+using PathLanes = std::int16_t __attribute__((vector_size(32)));
+constexpr std::int16_t kNoPath = std::numeric_limits<std::int16_t>::max();
 
 // The remainder of every two values, looked up rather than divided in the inner loops.
 struct RemainderTable {
@@ -259,7 +265,9 @@ int Estimator::shareQuarters(const Position& p, const std::vector<int>& members)
 int Estimator::partitionBound(const Position& p, const std::vector<int>& members) {
   const int k = static_cast<int>(members.size());
   const std::uint32_t full = (std::uint32_t{1} << k) - 1;
-  std::array<std::array<std::uint16_t, kPartitionBlocks>, kPartitionBlocks> d{};
+  // Distances a row per block, padded to a whole vector so that a path is extended to every
+  // block at once; no sum of them comes near the type's limit (kFar per step, ten steps).
+  std::array<PathLanes, kPartitionBlocks> d{};
   std::array<int, kPartitionBlocks> value{}, slot{};
   for (int a = 0; a < k; ++a) {
     value[a] = p.value[members[a]];
@@ -270,12 +278,15 @@ int Estimator::partitionBound(const Position& p, const std::vector<int>& members
   std::array<std::array<std::uint16_t, kPartitionBlocks>, kPartitionBlocks> opens{};
   for (int a = 0; a < k; ++a) {
     for (int b = 0; b < k; ++b) {
-      d[a][b] = layout_.distance(slot[a], slot[b]);
+      d[a][b] = static_cast<std::int16_t>(layout_.distance(slot[a], slot[b]));
       const int r = remainderOf(value[a], value[b]);
       opens[a][b] = r != 0 && r != layout_.ngNumber() ? layout_.pairCost(slot[a], slot[b]) : kNoBound;
     }
   }
-  std::uint16_t* const path = path_.data();
+  // path[set][end]: the shortest path from the set's lowest block through all of it to `end`,
+  // written when the set without `end` is reached (the sets come in increasing order, so every
+  // subset comes first); unused for the lowest block itself once the set has two.
+  std::int16_t* const path = path_.data();
   auto at = [](std::uint32_t set, int end) { return static_cast<std::size_t>(set) * kPartitionBlocks + end; };
   // setBound_[set]: what the set costs at least as one group, kNoBound when it cannot be one.
   for (std::uint32_t set = 1; set <= full; ++set) {
@@ -286,51 +297,32 @@ int Estimator::partitionBound(const Position& p, const std::vector<int>& members
       setBound_[set] = kNoBound;
       firstMerge_[set] = kNoBound;
       setSize_[set] = 1;
-      continue;
-    }
-    path[at(set, first)] = kNoBound;
-    int round = kNoBound;
-    for (std::uint32_t ends = others; ends != 0; ends &= ends - 1) {
-      const int end = std::countr_zero(ends);
-      const std::uint32_t before = set & ~(std::uint32_t{1} << end);
-      int shortest = kNoBound;
-      for (std::uint32_t from = before; from != 0; from &= from - 1) {
-        const int i = std::countr_zero(from);
-        shortest = std::min(shortest, path[at(before, i)] + d[i][end]);
-      }
-      shortest = std::min<int>(shortest, kNoBound);
-      path[at(set, end)] = static_cast<std::uint16_t>(shortest);
-      round = std::min(round, shortest + d[end][first]);
-    }
-    const int size = setSize_[set] = static_cast<std::uint8_t>(setSize_[others] + 1);
-    const int second = std::countr_zero(others);
-    // The cheapest pair of the set that could merge first, leaving a remainder to go on with.
-    int opening = firstMerge_[others];
-    for (std::uint32_t rest = others; rest != 0; rest &= rest - 1) opening = std::min<int>(opening, opens[first][std::countr_zero(rest)]);
-    firstMerge_[set] = static_cast<std::uint16_t>(opening);
-    int own = std::max(size - 1, (std::min<int>(round, kNoBound) + 1) / 2);
-    if (size == 2) {
-      own = remainderOf(value[first], value[second]) == 0 ? layout_.pairCost(slot[first], slot[second]) : kNoBound;
-    } else if (size == 3) {
-      const int third = std::countr_zero(others & (others - 1));
-      own = std::max(own, tripleCost({value[first], value[second], value[third]}, {slot[first], slot[second], slot[third]}));
-    } else if (size == 4) {
-      std::array<int, 4> v{}, where{};
-      int n = 0;
-      for (std::uint32_t bits = set; bits != 0; bits &= bits - 1, ++n) {
-        v[n] = value[std::countr_zero(bits)];
-        where[n] = slot[std::countr_zero(bits)];
-      }
-      own = std::max(own, quadCost(v, where));
     } else {
-      // A set of five or more opens with a merge of two of its blocks that leaves a remainder,
-      // and each of the other merges costs at least one.
-      own = opening >= kNoBound ? kNoBound : std::max(own, opening + size - 2);
+      int round = kNoBound;
+      for (std::uint32_t ends = others; ends != 0; ends &= ends - 1) {
+        const int end = std::countr_zero(ends);
+        round = std::min(round, path[at(set, end)] + d[end][first]);
+      }
+      setBound_[set] = static_cast<std::uint16_t>(setBoundOf(set, round, value, slot, opens));
     }
-    setBound_[set] = static_cast<std::uint16_t>(own);
+    // Every path through the set, extended to each block above its lowest that it lacks.
+    const std::uint32_t beyond = full & ~set & ~((std::uint32_t{2} << first) - 1);
+    if (beyond == 0) continue;
+    PathLanes extended = kNoPath - PathLanes{};
+    for (std::uint32_t ends = others == 0 ? set : others; ends != 0; ends &= ends - 1) {
+      const int end = std::countr_zero(ends);
+      const PathLanes through = path[at(set, end)] + d[end];
+      extended = extended < through ? extended : through;
+    }
+    for (std::uint32_t next = beyond; next != 0; next &= next - 1) {
+      const int end = std::countr_zero(next);
+      path[at(set | (std::uint32_t{1} << end), end)] = extended[end];
+    }
   }
+  // The cheapest split: the set holding the lowest block first, then the rest the same way. Only
+  // the whole group and the subsets without its lowest block are ever asked for.
   best_[0] = 0;
-  for (std::uint32_t mask = 1; mask <= full; ++mask) {
+  auto cheapestSplit = [this](std::uint32_t mask) {
     const std::uint32_t lowest = mask & (~mask + 1);
     const std::uint32_t rest = mask & ~lowest;
     int best = kNoBound;
@@ -339,8 +331,45 @@ int Estimator::partitionBound(const Position& p, const std::vector<int>& members
       best = std::min(best, setBound_[set] + best_[mask & ~set]);
     }
     best_[mask] = static_cast<std::uint16_t>(std::min(best, static_cast<int>(kNoBound)));
-  }
+  };
+  for (std::uint32_t mask = 2; mask < full; mask += 2) cheapestSplit(mask);
+  cheapestSplit(full);
   return best_[full];
+}
+
+// What a set of two or more of the group's blocks costs at least when it vanishes on its own:
+// its round trip halved, its merges, and what the orders of merges its values allow cost.
+int Estimator::setBoundOf(std::uint32_t set, int round, const std::array<int, kPartitionBlocks>& value,
+                          const std::array<int, kPartitionBlocks>& slot,
+                          const std::array<std::array<std::uint16_t, kPartitionBlocks>, kPartitionBlocks>& opens) {
+  const int first = std::countr_zero(set);
+  const std::uint32_t others = set & (set - 1);
+  const int size = setSize_[set] = static_cast<std::uint8_t>(setSize_[others] + 1);
+  const int second = std::countr_zero(others);
+  // The cheapest pair of the set that could merge first, leaving a remainder to go on with.
+  int opening = firstMerge_[others];
+  for (std::uint32_t rest = others; rest != 0; rest &= rest - 1) opening = std::min<int>(opening, opens[first][std::countr_zero(rest)]);
+  firstMerge_[set] = static_cast<std::uint16_t>(opening);
+  int own = std::max(size - 1, (std::min<int>(round, kNoBound) + 1) / 2);
+  if (size == 2) {
+    own = remainderOf(value[first], value[second]) == 0 ? layout_.pairCost(slot[first], slot[second]) : kNoBound;
+  } else if (size == 3) {
+    const int third = std::countr_zero(others & (others - 1));
+    own = std::max(own, tripleCost({value[first], value[second], value[third]}, {slot[first], slot[second], slot[third]}));
+  } else if (size == 4) {
+    std::array<int, 4> v{}, where{};
+    int n = 0;
+    for (std::uint32_t bits = set; bits != 0; bits &= bits - 1, ++n) {
+      v[n] = value[std::countr_zero(bits)];
+      where[n] = slot[std::countr_zero(bits)];
+    }
+    own = std::max(own, quadCost(v, where));
+  } else {
+    // A set of five or more opens with a merge of two of its blocks that leaves a remainder,
+    // and each of the other merges costs at least one.
+    own = opening >= kNoBound ? kNoBound : std::max(own, opening + size - 2);
+  }
+  return own;
 }
 
 // The greatest total saving of a matching of the edges: exact by branching on the lowest block

@@ -44,6 +44,9 @@ class Estimator {
   void join(int a, int b);
   int shareQuarters(const Position& p, const std::vector<int>& members);
   int partitionBound(const Position& p, const std::vector<int>& members);
+  int setBoundOf(std::uint32_t set, int round, const std::array<int, kPartitionBlocks>& value,
+                 const std::array<int, kPartitionBlocks>& slot,
+                 const std::array<std::array<std::uint16_t, kPartitionBlocks>, kPartitionBlocks>& opens);
   int greatestSaving();
   int bestMatching(std::uint32_t open, const std::array<std::uint32_t, kMatchingNodes>& adjacent);
   int tripleCost(const std::array<int, 3>& value, const std::array<int, 3>& slot);
@@ -64,7 +67,8 @@ class Estimator {
   std::array<std::array<int, kMatchingNodes>, kMatchingNodes> savingOf_{};
   int steps_ = 0;
   // The partition bound's tables, by subset of a group's blocks.
-  std::vector<std::uint16_t> path_, setBound_, best_, firstMerge_;
+  std::vector<std::int16_t> path_;
+  std::vector<std::uint16_t> setBound_, best_, firstMerge_;
   std::vector<std::uint8_t> setSize_;
   std::vector<CacheEntry> cache_;
 };
