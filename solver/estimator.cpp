@@ -68,6 +68,7 @@ int remainderOf(int a, int b) { return kRemainders.of[static_cast<std::size_t>(a
 }  // namespace
 
 Estimator::Estimator(const Layout& layout) : layout_(layout), arithmetic_(layout.ngNumber(), kArithmeticEffort) {
+  quadOrders_.assign(static_cast<std::size_t>(kMaxValue + 1) * (kMaxValue + 1) * (kMaxValue + 1) * (kMaxValue + 1), 0);
   path_.resize((std::size_t{1} << kPartitionBlocks) * kPartitionBlocks);
   setBound_.resize(std::size_t{1} << kPartitionBlocks);
   setSize_.resize(std::size_t{1} << kPartitionBlocks);
@@ -120,35 +121,62 @@ int Estimator::tripleCost(const std::array<int, 3>& value, const std::array<int,
 // at least both pair costs and the last merge; a chain at least its first three blocks as a
 // triple would and the last merge. kNoBound when the values allow neither.
 int Estimator::quadCost(const std::array<int, 4>& value, const std::array<int, 4>& slot) {
+  const std::uint16_t orders = quadOrders(value);
+  int best = kNoBound;
+  for (int partner = 1; partner < 4; ++partner) {
+    if ((orders >> (partner - 1) & 1U) == 0) continue;
+    // {0, partner} and the other two
+    const int c = partner == 1 ? 2 : 1;
+    const int d = 6 - partner - c;
+    best = std::min(best, layout_.pairCost(slot[0], slot[partner]) + layout_.pairCost(slot[c], slot[d]) + 1);
+  }
+  int bit = 3;
+  for (int a = 0; a < 4; ++a) {
+    for (int b = a + 1; b < 4; ++b) {
+      for (int c = 0; c < 4; ++c) {
+        if (c == a || c == b) continue;
+        if ((orders >> bit++ & 1U) != 0) best = std::min(best, firstPairThenThird(slot[a], slot[b], slot[c]) + 1);
+      }
+    }
+  }
+  return best;
+}
+
+// The orders of merges four values allow, a bit each in the order quadCost tries them, kept by
+// the values since few of them occur in one stage.
+std::uint16_t Estimator::quadOrders(const std::array<int, 4>& value) {
+  std::size_t index = 0;
+  for (const int v : value) index = index * (kMaxValue + 1) + static_cast<std::size_t>(v);
+  std::uint16_t& known = quadOrders_[index];
+  if (known != 0) return known;
   const int ng = layout_.ngNumber();
   auto leaves = [ng](int a, int b) {
     const int r = remainderOf(a, b);
     return r != 0 && r != ng ? r : 0;
   };
-  int best = kNoBound;
+  std::uint16_t orders = kWorkedOut;
   for (int partner = 1; partner < 4; ++partner) {
-    // {0, partner} and the other two
     const int c = partner == 1 ? 2 : 1;
     const int d = 6 - partner - c;
     const int r1 = leaves(value[0], value[partner]);
     const int r2 = leaves(value[c], value[d]);
-    if (r1 == 0 || r2 == 0 || remainderOf(r1, r2) != 0) continue;
-    best = std::min(best, layout_.pairCost(slot[0], slot[partner]) + layout_.pairCost(slot[c], slot[d]) + 1);
+    if (r1 != 0 && r2 != 0 && remainderOf(r1, r2) == 0) orders |= static_cast<std::uint16_t>(1U << (partner - 1));
   }
+  int bit = 3;
   for (int a = 0; a < 4; ++a) {
     for (int b = a + 1; b < 4; ++b) {
       const int r1 = leaves(value[a], value[b]);
-      if (r1 == 0) continue;
       for (int c = 0; c < 4; ++c) {
         if (c == a || c == b) continue;
         const int d = 6 - a - b - c;
-        const int r2 = leaves(r1, value[c]);
-        if (r2 == 0 || remainderOf(r2, value[d]) != 0) continue;
-        best = std::min(best, firstPairThenThird(slot[a], slot[b], slot[c]) + 1);
+        const int r2 = r1 == 0 ? 0 : leaves(r1, value[c]);
+        if (r2 != 0 && remainderOf(r2, value[d]) == 0) orders |= static_cast<std::uint16_t>(1U << bit);
+        ++bit;
       }
     }
   }
-  return best;
+  known = orders;
+  return orders;
 }
 
 int Estimator::find(int i) {

@@ -22,7 +22,10 @@ class Estimator {
   // A bound at least as high, dearer to work out: the groups of few blocks are charged whole.
   int fullBound(const Position& p) { return bound(p, true); }
 
-  std::size_t memoryBytes() const { return arithmetic_.memoryBytes() + cache_.size() * sizeof(CacheEntry); }
+  std::size_t memoryBytes() const {
+    return arithmetic_.memoryBytes() + cache_.size() * sizeof(CacheEntry) + quadOrders_.size() * sizeof(std::uint16_t) +
+           pairThenThird_.size();
+  }
 
  private:
   static constexpr int kPartitionBlocks = 10;
@@ -52,12 +55,16 @@ class Estimator {
   int tripleCost(const std::array<int, 3>& value, const std::array<int, 3>& slot);
   int firstPairThenThird(int slotA, int slotB, int slotThird);
   int quadCost(const std::array<int, 4>& value, const std::array<int, 4>& slot);
+  std::uint16_t quadOrders(const std::array<int, 4>& value);
 
   const Layout& layout_;
   MergeArithmetic arithmetic_;
   // firstPairThenThird by its three slots, worked out when first asked: 0 until then, else the
   // cost plus one (kFar + 1 wraps to 0, so kFar is kept as kFar).
   std::vector<std::uint8_t> pairThenThird_;
+  // quadOrders by the four values, 0 until worked out.
+  static constexpr std::uint16_t kWorkedOut = 0x8000;
+  std::vector<std::uint16_t> quadOrders_;
   std::array<int, kCells> slot_{};
   std::array<int, kCells> group_{};
   std::array<int, kCells> share_{};
