@@ -293,13 +293,34 @@ int Estimator::shareQuarters(const Position& p, const std::vector<int>& members)
 int Estimator::partitionBound(const Position& p, const std::vector<int>& members) {
   const int k = static_cast<int>(members.size());
   const std::uint32_t full = (std::uint32_t{1} << k) - 1;
+  // The block put first: one whose removal leaves the blocks of a kept table, else the block
+  // just moved, else the lowest. The others follow in the order of their cells, as in a table.
+  const SplitTable* kept = nullptr;
+  int firstBlock = 0;
+  for (const SplitTable& table : splits_) {
+    if (table.count != k - 1) continue;
+    if (const int extra = extraBlockOver(p, members, table); extra >= 0) {
+      kept = &table;
+      firstBlock = extra;
+      break;
+    }
+  }
+  if (kept == nullptr) {
+    for (int a = 0; a < k; ++a) {
+      if (p.cell[members[a]] == changedCell_) firstBlock = a;
+    }
+  }
+  order_[0] = members[firstBlock];
+  for (int a = 0, next = 1; a < k; ++a) {
+    if (a != firstBlock) order_[next++] = members[a];
+  }
   // Distances a row per block, padded to a whole vector so that a path is extended to every
   // block at once; no sum of them comes near the type's limit (kFar per step, ten steps).
   std::array<PathLanes, kPartitionBlocks> d{};
   std::array<int, kPartitionBlocks> value{}, slot{};
   for (int a = 0; a < k; ++a) {
-    value[a] = p.value[members[a]];
-    slot[a] = slot_[members[a]];
+    value[a] = p.value[order_[a]];
+    slot[a] = slot_[order_[a]];
   }
   // opens[a][b]: the cost of a and b as the pair that opens a larger set, kNoBound when their
   // merge would leave nothing or the NG number.
@@ -311,13 +332,23 @@ int Estimator::partitionBound(const Position& p, const std::vector<int>& members
       opens[a][b] = r != 0 && r != layout_.ngNumber() ? layout_.pairCost(slot[a], slot[b]) : kNoBound;
     }
   }
+  // The subsets without the first block are the kept table's, shifted by one.
+  if (kept != nullptr) {
+    for (std::uint32_t set = 0; set < full; set += 2) {
+      best_[set] = kept->best[set >> 1];
+      firstMerge_[set] = kept->firstMerge[set >> 1];
+      setSize_[set] = static_cast<std::uint8_t>(std::popcount(set));
+    }
+  }
   // path[set][end]: the shortest path from the set's lowest block through all of it to `end`,
   // written when the set without `end` is reached (the sets come in increasing order, so every
-  // subset comes first); unused for the lowest block itself once the set has two.
+  // subset comes first); unused for the lowest block itself once the set has two. With a kept
+  // table only the sets holding the first block are needed, and their paths start from it.
   std::int16_t* const path = path_.data();
   auto at = [](std::uint32_t set, int end) { return static_cast<std::size_t>(set) * kPartitionBlocks + end; };
   // setBound_[set]: what the set costs at least as one group, kNoBound when it cannot be one.
-  for (std::uint32_t set = 1; set <= full; ++set) {
+  const std::uint32_t step = kept != nullptr ? 2 : 1;
+  for (std::uint32_t set = 1; set <= full; set += step) {
     const int first = std::countr_zero(set);
     const std::uint32_t others = set & (set - 1);
     if (others == 0) {
@@ -360,9 +391,45 @@ int Estimator::partitionBound(const Position& p, const std::vector<int>& members
     }
     best_[mask] = static_cast<std::uint16_t>(std::min(best, static_cast<int>(kNoBound)));
   };
-  for (std::uint32_t mask = 2; mask < full; mask += 2) cheapestSplit(mask);
+  if (kept == nullptr) {
+    for (std::uint32_t mask = 2; mask < full; mask += 2) cheapestSplit(mask);
+    if (k >= 3) {
+      if (splits_.size() < kSplitTables) splits_.emplace_back();
+      SplitTable& table = splits_[nextSplit_];
+      nextSplit_ = (nextSplit_ + 1) % kSplitTables;
+      table.count = k - 1;
+      for (int a = 1; a < k; ++a) {
+        table.cell[a - 1] = p.cell[order_[a]];
+        table.value[a - 1] = p.value[order_[a]];
+      }
+      table.best.resize(std::size_t{1} << (k - 1));
+      table.firstMerge.resize(std::size_t{1} << (k - 1));
+      for (std::uint32_t set = 0; set < full; set += 2) {
+        table.best[set >> 1] = best_[set];
+        table.firstMerge[set >> 1] = firstMerge_[set];
+      }
+    }
+  }
   cheapestSplit(full);
   return best_[full];
+}
+
+// The index in `members` of the one block whose removal leaves exactly the table's blocks (both
+// in the order of their cells), or -1.
+int Estimator::extraBlockOver(const Position& p, const std::vector<int>& members, const SplitTable& table) const {
+  int extra = -1;
+  int t = 0;
+  for (int a = 0; a < static_cast<int>(members.size()); ++a) {
+    const int i = members[a];
+    if (t < table.count && p.cell[i] == table.cell[t] && p.value[i] == table.value[t]) {
+      ++t;
+    } else if (extra < 0) {
+      extra = a;
+    } else {
+      return -1;
+    }
+  }
+  return t == table.count ? extra : -1;
 }
 
 // What a set of two or more of the group's blocks costs at least when it vanishes on its own:

@@ -314,7 +314,9 @@ void Search::expand(Worker& w, std::uint32_t node, int g, int f) {
   // The full bound is worked out only for positions taken up; one it lifts waits for its turn.
   const std::uint16_t known = store_.h(node).load(std::memory_order_relaxed);
   if ((known & kFullBound) == 0) {
-    const int h = std::max<int>(known, w.estimator.fullBound(p));
+    const std::uint16_t move = store_.move(node);
+    const int changed = store_.parent(node) == kNoNode ? -1 : layout_.neighbour(move / 4, move % 4);
+    const int h = std::max<int>(known, w.estimator.fullBound(p, changed));
     store_.h(node).store(static_cast<std::uint16_t>(h | kFullBound), std::memory_order_relaxed);
     if (h == kDead || g + h >= ceiling_) return;
     if (g + h > f) {
