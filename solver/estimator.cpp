@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 
 #include "game/rules/step_outcome.h"
 
@@ -46,6 +47,11 @@ constexpr int kLoneShare = 4 * Layout::kFar;
 constexpr int kMatchingSteps = 4096;
 constexpr std::uint16_t kNoBound = 0xffff;
 
+// Path lengths to sixteen blocks at once (kPartitionBlocks fit); kFar per step keeps every
+// length of ten steps far below kNoPath.
+using PathLanes = std::int16_t __attribute__((vector_size(32)));
+constexpr std::int16_t kNoPath = std::numeric_limits<std::int16_t>::max();
+
 // The remainder of every two values, looked up rather than divided in the inner loops.
 struct RemainderTable {
   std::array<std::array<std::uint8_t, kMaxValue + 1>, kMaxValue + 1> of{};
@@ -62,6 +68,7 @@ int remainderOf(int a, int b) { return kRemainders.of[static_cast<std::size_t>(a
 }  // namespace
 
 Estimator::Estimator(const Layout& layout) : layout_(layout), arithmetic_(layout.ngNumber(), kArithmeticEffort) {
+  quadOrders_.assign(static_cast<std::size_t>(kMaxValue + 1) * (kMaxValue + 1) * (kMaxValue + 1) * (kMaxValue + 1), 0);
   path_.resize((std::size_t{1} << kPartitionBlocks) * kPartitionBlocks);
   setBound_.resize(std::size_t{1} << kPartitionBlocks);
   setSize_.resize(std::size_t{1} << kPartitionBlocks);
@@ -114,35 +121,62 @@ int Estimator::tripleCost(const std::array<int, 3>& value, const std::array<int,
 // at least both pair costs and the last merge; a chain at least its first three blocks as a
 // triple would and the last merge. kNoBound when the values allow neither.
 int Estimator::quadCost(const std::array<int, 4>& value, const std::array<int, 4>& slot) {
+  const std::uint16_t orders = quadOrders(value);
+  int best = kNoBound;
+  for (int partner = 1; partner < 4; ++partner) {
+    if ((orders >> (partner - 1) & 1U) == 0) continue;
+    // {0, partner} and the other two
+    const int c = partner == 1 ? 2 : 1;
+    const int d = 6 - partner - c;
+    best = std::min(best, layout_.pairCost(slot[0], slot[partner]) + layout_.pairCost(slot[c], slot[d]) + 1);
+  }
+  int bit = 3;
+  for (int a = 0; a < 4; ++a) {
+    for (int b = a + 1; b < 4; ++b) {
+      for (int c = 0; c < 4; ++c) {
+        if (c == a || c == b) continue;
+        if ((orders >> bit++ & 1U) != 0) best = std::min(best, firstPairThenThird(slot[a], slot[b], slot[c]) + 1);
+      }
+    }
+  }
+  return best;
+}
+
+// The orders of merges four values allow, a bit each in the order quadCost tries them, kept by
+// the values since few of them occur in one stage.
+std::uint16_t Estimator::quadOrders(const std::array<int, 4>& value) {
+  std::size_t index = 0;
+  for (const int v : value) index = index * (kMaxValue + 1) + static_cast<std::size_t>(v);
+  std::uint16_t& known = quadOrders_[index];
+  if (known != 0) return known;
   const int ng = layout_.ngNumber();
   auto leaves = [ng](int a, int b) {
     const int r = remainderOf(a, b);
     return r != 0 && r != ng ? r : 0;
   };
-  int best = kNoBound;
+  std::uint16_t orders = kWorkedOut;
   for (int partner = 1; partner < 4; ++partner) {
-    // {0, partner} and the other two
     const int c = partner == 1 ? 2 : 1;
     const int d = 6 - partner - c;
     const int r1 = leaves(value[0], value[partner]);
     const int r2 = leaves(value[c], value[d]);
-    if (r1 == 0 || r2 == 0 || remainderOf(r1, r2) != 0) continue;
-    best = std::min(best, layout_.pairCost(slot[0], slot[partner]) + layout_.pairCost(slot[c], slot[d]) + 1);
+    if (r1 != 0 && r2 != 0 && remainderOf(r1, r2) == 0) orders |= static_cast<std::uint16_t>(1U << (partner - 1));
   }
+  int bit = 3;
   for (int a = 0; a < 4; ++a) {
     for (int b = a + 1; b < 4; ++b) {
       const int r1 = leaves(value[a], value[b]);
-      if (r1 == 0) continue;
       for (int c = 0; c < 4; ++c) {
         if (c == a || c == b) continue;
         const int d = 6 - a - b - c;
-        const int r2 = leaves(r1, value[c]);
-        if (r2 == 0 || remainderOf(r2, value[d]) != 0) continue;
-        best = std::min(best, firstPairThenThird(slot[a], slot[b], slot[c]) + 1);
+        const int r2 = r1 == 0 ? 0 : leaves(r1, value[c]);
+        if (r2 != 0 && remainderOf(r2, value[d]) == 0) orders |= static_cast<std::uint16_t>(1U << bit);
+        ++bit;
       }
     }
   }
-  return best;
+  known = orders;
+  return orders;
 }
 
 int Estimator::find(int i) {
@@ -259,26 +293,62 @@ int Estimator::shareQuarters(const Position& p, const std::vector<int>& members)
 int Estimator::partitionBound(const Position& p, const std::vector<int>& members) {
   const int k = static_cast<int>(members.size());
   const std::uint32_t full = (std::uint32_t{1} << k) - 1;
-  std::array<std::array<std::uint16_t, kPartitionBlocks>, kPartitionBlocks> d{};
+  // The block put first: one whose removal leaves the blocks of a kept table, else the block
+  // just moved, else the lowest. The others follow in the order of their cells, as in a table.
+  const SplitTable* kept = nullptr;
+  int firstBlock = 0;
+  for (const SplitTable& table : splits_) {
+    if (table.count != k - 1) continue;
+    if (const int extra = extraBlockOver(p, members, table); extra >= 0) {
+      kept = &table;
+      firstBlock = extra;
+      break;
+    }
+  }
+  if (kept == nullptr) {
+    for (int a = 0; a < k; ++a) {
+      if (p.cell[members[a]] == changedCell_) firstBlock = a;
+    }
+  }
+  order_[0] = members[firstBlock];
+  for (int a = 0, next = 1; a < k; ++a) {
+    if (a != firstBlock) order_[next++] = members[a];
+  }
+  // Distances a row per block, padded to a whole vector so that a path is extended to every
+  // block at once; no sum of them comes near the type's limit (kFar per step, ten steps).
+  std::array<PathLanes, kPartitionBlocks> d{};
   std::array<int, kPartitionBlocks> value{}, slot{};
   for (int a = 0; a < k; ++a) {
-    value[a] = p.value[members[a]];
-    slot[a] = slot_[members[a]];
+    value[a] = p.value[order_[a]];
+    slot[a] = slot_[order_[a]];
   }
   // opens[a][b]: the cost of a and b as the pair that opens a larger set, kNoBound when their
   // merge would leave nothing or the NG number.
   std::array<std::array<std::uint16_t, kPartitionBlocks>, kPartitionBlocks> opens{};
   for (int a = 0; a < k; ++a) {
     for (int b = 0; b < k; ++b) {
-      d[a][b] = layout_.distance(slot[a], slot[b]);
+      d[a][b] = static_cast<std::int16_t>(layout_.distance(slot[a], slot[b]));
       const int r = remainderOf(value[a], value[b]);
       opens[a][b] = r != 0 && r != layout_.ngNumber() ? layout_.pairCost(slot[a], slot[b]) : kNoBound;
     }
   }
-  std::uint16_t* const path = path_.data();
+  // The subsets without the first block are the kept table's, shifted by one.
+  if (kept != nullptr) {
+    for (std::uint32_t set = 0; set < full; set += 2) {
+      best_[set] = kept->best[set >> 1];
+      firstMerge_[set] = kept->firstMerge[set >> 1];
+      setSize_[set] = static_cast<std::uint8_t>(std::popcount(set));
+    }
+  }
+  // path[set][end]: the shortest path from the set's lowest block through all of it to `end`,
+  // written when the set without `end` is reached (the sets come in increasing order, so every
+  // subset comes first); unused for the lowest block itself once the set has two. With a kept
+  // table only the sets holding the first block are needed, and their paths start from it.
+  std::int16_t* const path = path_.data();
   auto at = [](std::uint32_t set, int end) { return static_cast<std::size_t>(set) * kPartitionBlocks + end; };
   // setBound_[set]: what the set costs at least as one group, kNoBound when it cannot be one.
-  for (std::uint32_t set = 1; set <= full; ++set) {
+  const std::uint32_t step = kept != nullptr ? 2 : 1;
+  for (std::uint32_t set = 1; set <= full; set += step) {
     const int first = std::countr_zero(set);
     const std::uint32_t others = set & (set - 1);
     if (others == 0) {
@@ -286,51 +356,32 @@ int Estimator::partitionBound(const Position& p, const std::vector<int>& members
       setBound_[set] = kNoBound;
       firstMerge_[set] = kNoBound;
       setSize_[set] = 1;
-      continue;
-    }
-    path[at(set, first)] = kNoBound;
-    int round = kNoBound;
-    for (std::uint32_t ends = others; ends != 0; ends &= ends - 1) {
-      const int end = std::countr_zero(ends);
-      const std::uint32_t before = set & ~(std::uint32_t{1} << end);
-      int shortest = kNoBound;
-      for (std::uint32_t from = before; from != 0; from &= from - 1) {
-        const int i = std::countr_zero(from);
-        shortest = std::min(shortest, path[at(before, i)] + d[i][end]);
-      }
-      shortest = std::min<int>(shortest, kNoBound);
-      path[at(set, end)] = static_cast<std::uint16_t>(shortest);
-      round = std::min(round, shortest + d[end][first]);
-    }
-    const int size = setSize_[set] = static_cast<std::uint8_t>(setSize_[others] + 1);
-    const int second = std::countr_zero(others);
-    // The cheapest pair of the set that could merge first, leaving a remainder to go on with.
-    int opening = firstMerge_[others];
-    for (std::uint32_t rest = others; rest != 0; rest &= rest - 1) opening = std::min<int>(opening, opens[first][std::countr_zero(rest)]);
-    firstMerge_[set] = static_cast<std::uint16_t>(opening);
-    int own = std::max(size - 1, (std::min<int>(round, kNoBound) + 1) / 2);
-    if (size == 2) {
-      own = remainderOf(value[first], value[second]) == 0 ? layout_.pairCost(slot[first], slot[second]) : kNoBound;
-    } else if (size == 3) {
-      const int third = std::countr_zero(others & (others - 1));
-      own = std::max(own, tripleCost({value[first], value[second], value[third]}, {slot[first], slot[second], slot[third]}));
-    } else if (size == 4) {
-      std::array<int, 4> v{}, where{};
-      int n = 0;
-      for (std::uint32_t bits = set; bits != 0; bits &= bits - 1, ++n) {
-        v[n] = value[std::countr_zero(bits)];
-        where[n] = slot[std::countr_zero(bits)];
-      }
-      own = std::max(own, quadCost(v, where));
     } else {
-      // A set of five or more opens with a merge of two of its blocks that leaves a remainder,
-      // and each of the other merges costs at least one.
-      own = opening >= kNoBound ? kNoBound : std::max(own, opening + size - 2);
+      int round = kNoBound;
+      for (std::uint32_t ends = others; ends != 0; ends &= ends - 1) {
+        const int end = std::countr_zero(ends);
+        round = std::min(round, path[at(set, end)] + d[end][first]);
+      }
+      setBound_[set] = static_cast<std::uint16_t>(setBoundOf(set, round, value, slot, opens));
     }
-    setBound_[set] = static_cast<std::uint16_t>(own);
+    // Every path through the set, extended to each block above its lowest that it lacks.
+    const std::uint32_t beyond = full & ~set & ~((std::uint32_t{2} << first) - 1);
+    if (beyond == 0) continue;
+    PathLanes extended = kNoPath - PathLanes{};
+    for (std::uint32_t ends = others == 0 ? set : others; ends != 0; ends &= ends - 1) {
+      const int end = std::countr_zero(ends);
+      const PathLanes through = path[at(set, end)] + d[end];
+      extended = extended < through ? extended : through;
+    }
+    for (std::uint32_t next = beyond; next != 0; next &= next - 1) {
+      const int end = std::countr_zero(next);
+      path[at(set | (std::uint32_t{1} << end), end)] = extended[end];
+    }
   }
+  // The cheapest split: the set holding the lowest block first, then the rest the same way. Only
+  // the whole group and the subsets without its lowest block are ever asked for.
   best_[0] = 0;
-  for (std::uint32_t mask = 1; mask <= full; ++mask) {
+  auto cheapestSplit = [this](std::uint32_t mask) {
     const std::uint32_t lowest = mask & (~mask + 1);
     const std::uint32_t rest = mask & ~lowest;
     int best = kNoBound;
@@ -339,8 +390,81 @@ int Estimator::partitionBound(const Position& p, const std::vector<int>& members
       best = std::min(best, setBound_[set] + best_[mask & ~set]);
     }
     best_[mask] = static_cast<std::uint16_t>(std::min(best, static_cast<int>(kNoBound)));
+  };
+  if (kept == nullptr) {
+    for (std::uint32_t mask = 2; mask < full; mask += 2) cheapestSplit(mask);
+    if (k >= 3) {
+      if (splits_.size() < kSplitTables) splits_.emplace_back();
+      SplitTable& table = splits_[nextSplit_];
+      nextSplit_ = (nextSplit_ + 1) % kSplitTables;
+      table.count = k - 1;
+      for (int a = 1; a < k; ++a) {
+        table.cell[a - 1] = p.cell[order_[a]];
+        table.value[a - 1] = p.value[order_[a]];
+      }
+      table.best.resize(std::size_t{1} << (k - 1));
+      table.firstMerge.resize(std::size_t{1} << (k - 1));
+      for (std::uint32_t set = 0; set < full; set += 2) {
+        table.best[set >> 1] = best_[set];
+        table.firstMerge[set >> 1] = firstMerge_[set];
+      }
+    }
   }
+  cheapestSplit(full);
   return best_[full];
+}
+
+// The index in `members` of the one block whose removal leaves exactly the table's blocks (both
+// in the order of their cells), or -1.
+int Estimator::extraBlockOver(const Position& p, const std::vector<int>& members, const SplitTable& table) const {
+  int extra = -1;
+  int t = 0;
+  for (int a = 0; a < static_cast<int>(members.size()); ++a) {
+    const int i = members[a];
+    if (t < table.count && p.cell[i] == table.cell[t] && p.value[i] == table.value[t]) {
+      ++t;
+    } else if (extra < 0) {
+      extra = a;
+    } else {
+      return -1;
+    }
+  }
+  return t == table.count ? extra : -1;
+}
+
+// What a set of two or more of the group's blocks costs at least when it vanishes on its own:
+// its round trip halved, its merges, and what the orders of merges its values allow cost.
+int Estimator::setBoundOf(std::uint32_t set, int round, const std::array<int, kPartitionBlocks>& value,
+                          const std::array<int, kPartitionBlocks>& slot,
+                          const std::array<std::array<std::uint16_t, kPartitionBlocks>, kPartitionBlocks>& opens) {
+  const int first = std::countr_zero(set);
+  const std::uint32_t others = set & (set - 1);
+  const int size = setSize_[set] = static_cast<std::uint8_t>(setSize_[others] + 1);
+  const int second = std::countr_zero(others);
+  // The cheapest pair of the set that could merge first, leaving a remainder to go on with.
+  int opening = firstMerge_[others];
+  for (std::uint32_t rest = others; rest != 0; rest &= rest - 1) opening = std::min<int>(opening, opens[first][std::countr_zero(rest)]);
+  firstMerge_[set] = static_cast<std::uint16_t>(opening);
+  int own = std::max(size - 1, (std::min<int>(round, kNoBound) + 1) / 2);
+  if (size == 2) {
+    own = remainderOf(value[first], value[second]) == 0 ? layout_.pairCost(slot[first], slot[second]) : kNoBound;
+  } else if (size == 3) {
+    const int third = std::countr_zero(others & (others - 1));
+    own = std::max(own, tripleCost({value[first], value[second], value[third]}, {slot[first], slot[second], slot[third]}));
+  } else if (size == 4) {
+    std::array<int, 4> v{}, where{};
+    int n = 0;
+    for (std::uint32_t bits = set; bits != 0; bits &= bits - 1, ++n) {
+      v[n] = value[std::countr_zero(bits)];
+      where[n] = slot[std::countr_zero(bits)];
+    }
+    own = std::max(own, quadCost(v, where));
+  } else {
+    // A set of five or more opens with a merge of two of its blocks that leaves a remainder,
+    // and each of the other merges costs at least one.
+    own = opening >= kNoBound ? kNoBound : std::max(own, opening + size - 2);
+  }
+  return own;
 }
 
 // The greatest total saving of a matching of the edges: exact by branching on the lowest block

@@ -258,8 +258,8 @@ class Search {
   }
 
   void expand(Worker& w, std::uint32_t node, int g, int f);
-  void offer(Worker& w, const std::uint64_t* key, std::uint64_t hash, int g, int f, std::uint32_t parent,
-             std::uint16_t move);
+  int offer(Worker& w, const std::uint64_t* key, std::uint64_t hash, int g, int f, std::uint32_t parent,
+            std::uint16_t move);
   void improve(Worker& w, std::uint32_t node, int g, int f, std::uint32_t parent, std::uint16_t move);
   std::uint32_t reserveNode(Worker& w);
   void workOnSlice(Worker& w);
@@ -314,7 +314,9 @@ void Search::expand(Worker& w, std::uint32_t node, int g, int f) {
   // The full bound is worked out only for positions taken up; one it lifts waits for its turn.
   const std::uint16_t known = store_.h(node).load(std::memory_order_relaxed);
   if ((known & kFullBound) == 0) {
-    const int h = std::max<int>(known, w.estimator.fullBound(p));
+    const std::uint16_t move = store_.move(node);
+    const int changed = store_.parent(node) == kNoNode ? -1 : layout_.neighbour(move / 4, move % 4);
+    const int h = std::max<int>(known, w.estimator.fullBound(p, changed));
     store_.h(node).store(static_cast<std::uint16_t>(h | kFullBound), std::memory_order_relaxed);
     if (h == kDead || g + h >= ceiling_) return;
     if (g + h > f) {
@@ -341,25 +343,34 @@ void Search::expand(Worker& w, std::uint32_t node, int g, int f) {
     w.children.push_back({hash, move});
     return !optimalFound_.load(std::memory_order_relaxed);
   });
+  int deferred = kUnsolved;
   for (std::size_t k = 0; k < w.children.size(); ++k) {
-    offer(w, &w.childKeys[k * static_cast<std::size_t>(codec_.words())], w.children[k].hash, g + 1, f, node,
-          w.children[k].move);
+    deferred = std::min(deferred, offer(w, &w.childKeys[k * static_cast<std::size_t>(codec_.words())],
+                                        w.children[k].hash, g + 1, f, node, w.children[k].move));
   }
   w.children.clear();
   w.childKeys.clear();
+  // Children above the layer are not kept: the position itself waits at the lowest of their
+  // bounds and makes them again then. Each is kept when the search reaches its bound, as if it
+  // had been kept now, and most never are, for the search ends first: this keeps the table to
+  // the positions the layers reached rather than all of their children.
+  if (deferred < kUnsolved && !optimalFound_.load(std::memory_order_relaxed)) w.open.push(deferred, g, node);
 }
 
-void Search::offer(Worker& w, const std::uint64_t* key, std::uint64_t hash, int g, int f, std::uint32_t parent,
-                   std::uint16_t move) {
+// Keeps a child within the layer's bound f; returns the bound of one left for later, else
+// kUnsolved.
+int Search::offer(Worker& w, const std::uint64_t* key, std::uint64_t hash, int g, int f, std::uint32_t parent,
+                  std::uint16_t move) {
   if (const std::uint32_t known = table_.find(hash, key); known != kNoNode) {
     improve(w, known, g, f, parent, move);
-    return;
+    return kUnsolved;
   }
   codec_.decode(key, w.child);
   const int h = w.estimator.quickBound(w.child);
-  if (h == kDead || g + h >= ceiling_) return;
+  if (h == kDead || g + h >= ceiling_) return kUnsolved;
+  if (g + h > f) return g + h;
   const std::uint32_t node = reserveNode(w);
-  if (node == kNoNode) return;
+  if (node == kNoNode) return kUnsolved;
   std::copy(key, key + codec_.words(), store_.key(node));
   store_.g(node).store(static_cast<std::uint16_t>(g), std::memory_order_relaxed);
   store_.h(node).store(static_cast<std::uint16_t>(h), std::memory_order_relaxed);
@@ -367,11 +378,12 @@ void Search::offer(Worker& w, const std::uint64_t* key, std::uint64_t hash, int 
   store_.move(node) = move;
   if (const std::uint32_t other = table_.insert(hash, node); other != kNoNode) {
     improve(w, other, g, f, parent, move);
-    return;
+    return kUnsolved;
   }
   ++w.nextNode;
   ++w.stored;
-  w.open.push(std::max(f, g + h), g, node);
+  w.open.push(f, g, node);
+  return kUnsolved;
 }
 
 // A position already kept is reached again; with fewer moves it is taken up again from here.
