@@ -1,10 +1,11 @@
 // Clears found without proof: a ceiling for the exact search, and the best known answer when it
 // cannot finish. Three searches take turns, each wider on every round, because each finds clears
 // the others miss:
-// - the merge beam goes one merge at a time: from each kept position, the nearest pairs of blocks
-//   whose values may meet are brought together by a small search in which only those two move,
-//   and the positions after the merge with the lowest moves-plus-bound go on, a few at most for
-//   each multiset of values left, so that one plan does not crowd out the others;
+// - the merge beam goes one merge at a time: from each kept position, pairs of blocks whose
+//   values may meet are brought together by a small search in which only those two move, and the
+//   positions after the merge with the lowest moves-plus-bound go on, a few at most for each
+//   multiset of values left, so that one plan does not crowd out the others; it runs twice a
+//   round, wide over the nearest pairs and narrow over every pair;
 // - the move beam goes one block move at a time, keeping the positions with the lowest bounds;
 //   it finds clears where blocks must first be moved out of each other's way;
 // - a greedy best-first search over block moves (moves plus a multiple of the bound) backs out of
@@ -46,7 +47,10 @@ constexpr std::size_t kPairPositions = 500;
 // How many positions of the merge beam may share one multiset of values.
 constexpr int kPerValues = 5;
 // How many pairs of blocks, the nearest, the merge beam tries to bring together from a position.
-constexpr std::size_t kPairsPerPosition = 16;
+// Few is fast and finds most clears; where the merges that clear a stage lie far apart, a
+// narrower beam that tries every pair finds them.
+constexpr std::size_t kNearestPairs = 16;
+constexpr std::size_t kAllPairs = kCells * kCells;
 // The beams give the dear full bound to this many positions for each one they keep.
 constexpr int kShortlist = 4;
 // The first round's widths and the greedy search's positions; each round multiplies them.
@@ -90,7 +94,9 @@ class ClearFinder {
     for (int round = 0; mergeWidth <= widestMergeBeam && !settled() && !limitReached(); ++round) {
       const std::size_t before = best_.size();
       sliceEnd_ = Clock::now() + slice;
-      offer(mergeBeam(mergeWidth));
+      offer(mergeBeam(mergeWidth, kNearestPairs));
+      sliceEnd_ = Clock::now() + slice;
+      if (!settled() && !limitReached()) offer(mergeBeam(std::max(mergeWidth / 4, 4), kAllPairs));
       sliceEnd_ = Clock::now() + slice;
       if (!settled() && !limitReached()) offer(greedy(round % 2 == 0 ? kGreedyWeight : kLaterGreedyWeight, greedyPositions, round));
       sliceEnd_ = Clock::now() + slice;
@@ -193,6 +199,17 @@ class ClearFinder {
     return false;
   }
 
+  // A guide to the moves that merge blocks on two cells: the pair cost, which the Layout keeps
+  // only up to Layout::kFar, beyond that the steps between the cells; kNever when they never meet.
+  static constexpr int kNever = 0x7fff;
+  int meetingCost(int cellA, int cellB) const {
+    const int slotA = layout_.blockSlot(cellA);
+    const int slotB = layout_.blockSlot(cellB);
+    if (!layout_.mayMerge(slotA, slotB)) return kNever;
+    const int cost = layout_.pairCost(slotA, slotB);
+    return cost < Layout::kFar ? cost : std::max<int>(layout_.distance(slotA, slotB), Layout::kFar);
+  }
+
   // The fewest moves, within kPairPositions positions, that merge the blocks on cells a and b
   // while every other block stands still; appended to `moves`, with the position after it.
   bool mergePair(const Position& from, int a, int b, Moves& moves, Position& after, bool& cleared) {
@@ -211,7 +228,7 @@ class ClearFinder {
     std::vector<Node> nodes{{keyOf(from), a, b, 0, 0, 0}};
     std::unordered_set<std::string> seen{nodes[0].key};
     std::priority_queue<Open> open;
-    open.push({layout_.pairCost(layout_.blockSlot(a), layout_.blockSlot(b)), 0});
+    open.push({meetingCost(a, b), 0});
     Position here;
     while (!open.empty() && nodes.size() < kPairPositions) {
       const std::uint32_t at = open.top().node;
@@ -239,8 +256,8 @@ class ClearFinder {
         if (!seen.insert(key).second) return true;
         const int nextA = cell == hereA ? target : hereA;
         const int nextB = cell == hereB ? target : hereB;
-        const int cost = layout_.pairCost(layout_.blockSlot(nextA), layout_.blockSlot(nextB));
-        if (cost >= Layout::kFar) return true;
+        const int cost = meetingCost(nextA, nextB);
+        if (cost >= kNever) return true;
         nodes.push_back({std::move(key), nextA, nextB, at, move, moved});
         open.push({moved + cost, static_cast<std::uint32_t>(nodes.size() - 1)});
         return true;
@@ -263,17 +280,17 @@ class ClearFinder {
   };
 
   // The pairs of blocks that may merge without making the NG number, the nearest first, and
-  // only the first few: the merge beam's time goes where clears are likely.
-  void nearestPairs(const Position& p, std::vector<std::pair<int, int>>& pairs) {
+  // only the first `most`.
+  void nearestPairs(const Position& p, std::size_t most, std::vector<std::pair<int, int>>& pairs) {
     std::vector<std::tuple<int, int, int>> byCost;
     for (int i = 0; i < p.count; ++i) {
       for (int j = i + 1; j < p.count; ++j) {
         if (mergeRemainder(p.value[i], p.value[j]) == layout_.ngNumber()) continue;
-        const int cost = layout_.pairCost(layout_.blockSlot(p.cell[i]), layout_.blockSlot(p.cell[j]));
-        if (cost < Layout::kFar) byCost.emplace_back(cost, i, j);
+        const int cost = meetingCost(p.cell[i], p.cell[j]);
+        if (cost < kNever) byCost.emplace_back(cost, i, j);
       }
     }
-    const std::size_t tried = std::min(byCost.size(), kPairsPerPosition);
+    const std::size_t tried = std::min(byCost.size(), most);
     std::partial_sort(byCost.begin(), byCost.begin() + static_cast<std::ptrdiff_t>(tried), byCost.end());
     pairs.clear();
     for (std::size_t k = 0; k < tried; ++k) pairs.emplace_back(std::get<1>(byCost[k]), std::get<2>(byCost[k]));
@@ -309,7 +326,7 @@ class ClearFinder {
     }
   }
 
-  Moves mergeBeam(int width) {
+  Moves mergeBeam(int width, std::size_t pairsPerPosition) {
     std::mt19937_64 tieBreak(static_cast<std::uint64_t>(width));
     std::vector<Kept> level{{keyOf(startPosition(layout_)), {}, 0, 0}};
     std::unordered_map<std::string, std::size_t> fewestTo;  // the fewest moves found to a position
@@ -321,7 +338,7 @@ class ClearFinder {
       for (const Kept& kept : level) {
         if (stopped()) break;
         decode(kept.key, p);
-        nearestPairs(p, pairs);
+        nearestPairs(p, pairsPerPosition, pairs);
         for (const auto& [i, j] : pairs) {
           Moves moves = kept.moves;
           bool cleared = false;
