@@ -15,12 +15,13 @@ namespace {
 // Enough for every multiset of the built-in stages many times over; about a second at most.
 constexpr std::uint64_t kValuesCheckEffort = 2'000'000;
 
-// The clear-finder before the exact search: a few seconds at most, and done sooner once a round
-// of its searches finds nothing shorter than the round before.
+// The clear-finder before the exact search: ten seconds at most, what the largest built-in
+// stages need for a first clear, and done sooner once a round of its searches finds nothing
+// shorter than the round before.
 constexpr int kClearWidth = 1024;
 constexpr std::uint64_t kClearStates = 20'000'000;
-constexpr std::chrono::milliseconds kClearTime{3000};
-constexpr int kClearShare = 10;
+constexpr std::chrono::milliseconds kClearTime{10'000};
+constexpr int kClearShare = 6;
 
 }  // namespace
 
@@ -74,7 +75,7 @@ Result solve(const Stage& stage, const Control& control) {
   quick.progressInterval = control.progressInterval;
   quick.limits.states = kClearStates;
   quick.limits.time = kClearTime;
-  // A tenth of the caller's limits at most, so that a tight limit still stops soon.
+  // A sixth of the caller's limits at most, so that a tight limit still stops soon.
   if (control.limits.states > 0) quick.limits.states = std::min(kClearStates, control.limits.states / kClearShare + 1);
   if (control.limits.time.count() > 0) {
     quick.limits.time = std::min(kClearTime, std::max(control.limits.time / kClearShare, std::chrono::milliseconds(1)));
