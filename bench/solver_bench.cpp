@@ -1,11 +1,15 @@
-// solver_bench [--time SECONDS] [--memory MIB] [--threads N] [--best SECONDS] [FILE [STAGE]]
+// solver_bench [--time SECONDS] [--memory MIB] [--threads N] [--best SECONDS] [--clears SECONDS]
+//              [FILE [STAGE]]
 //
 // Solves every stage of a stage set (the built-in one unless FILE is given) and prints per stage
 // the answer, the block moves, the positions expanded and kept, the time and the memory of the
 // search's tables, then the totals and the process's peak resident memory. The limits hold per
-// stage (default: 60 s, 4096 MiB). With --best, a stage left unknown gets a beam search of that
-// many seconds for the best clear it can find, printed below it beside the clear that solve()
-// itself knows. FILE may be the word "builtin", as for qrltool, to pick one built-in stage.
+// stage (default: 60 s, 4096 MiB). An unknown stage's moves are those of the best clear found,
+// in brackets, "-" when none. With --best, a stage left unknown gets the clear-finder for that
+// many seconds, printed below it beside the clear that solve() itself knows. With --clears, only
+// the clear-finder runs, on one thread, that many seconds per stage: its best clear's moves, the
+// positions it examined and the time it took. FILE may be the word "builtin", as for qrltool, to
+// pick one built-in stage.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -27,6 +31,7 @@ using quorel::solver::Answer;
 struct Options {
   quorel::solver::Limits limits;
   int bestSeconds = 0;
+  int clearsSeconds = 0;  // only the clear-finder, this long per stage
   std::string file;
   int stage = 0;  // every stage
 };
@@ -89,6 +94,8 @@ std::optional<Options> parse(int argc, char** argv) {
       options.limits.memoryBytes = static_cast<std::size_t>(value) << 20;
     } else if (arg == "--threads") {
       options.limits.threads = static_cast<int>(value);
+    } else if (arg == "--clears") {
+      options.clearsSeconds = static_cast<int>(value);
     } else if (arg == "--best") {
       options.bestSeconds = static_cast<int>(value);
     } else {
@@ -101,12 +108,33 @@ std::optional<Options> parse(int argc, char** argv) {
   return options;
 }
 
+int clearsOnly(const quorel::EditorStageSlots& set, const Options& options) {
+  quorel::solver::Control control;
+  control.limits.time = std::chrono::seconds(options.clearsSeconds);
+  control.limits.threads = 1;
+  std::printf("stage  moves  found at s  expanded    seconds\n");
+  for (int stage = 1; stage < set.stageLimit; ++stage) {
+    if (options.stage != 0 && stage != options.stage) continue;
+    const quorel::solver::Stage puzzle = quorel::solver::stageOf(set, stage);
+    const auto started = std::chrono::steady_clock::now();
+    const quorel::solver::Result some = quorel::solver::findSomeClear(puzzle, control);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const std::string moves = some.moves.empty() ? std::string("-") : std::to_string(some.moves.size());
+    std::printf("%5d  %5s  %10.2f  %10llu  %7.2f  %s\n", stage, moves.c_str(),
+                std::chrono::duration<double>(some.clearFoundAfter).count(),
+                static_cast<unsigned long long>(some.counts.statesExpanded), seconds, some.lurd.c_str());
+    std::fflush(stdout);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const auto options = parse(argc, argv);
   if (!options) {
-    std::fputs("usage: solver_bench [--time SECONDS] [--memory MIB] [--threads N] [--best SECONDS] [FILE [STAGE]]\n",
+    std::fputs("usage: solver_bench [--time SECONDS] [--memory MIB] [--threads N] [--best SECONDS] [--clears SECONDS] "
+               "[FILE [STAGE]]\n",
                stderr);
     return 2;
   }
@@ -122,6 +150,7 @@ int main(int argc, char** argv) {
   quorel::solver::Control control;
   control.limits = options->limits;
 
+  if (options->clearsSeconds > 0) return clearsOnly(set, *options);
   std::printf("stage  answer    moves  lower  expanded     kept        seconds  MiB\n");
   double totalSeconds = 0;
   std::size_t peakBytes = 0;
@@ -136,23 +165,27 @@ int main(int argc, char** argv) {
     peakBytes = std::max(peakBytes, result.peakMemoryBytes);
     ++stages;
     if (result.answer != Answer::Unknown) ++proved;
-    std::printf("%5d  %-8s  %5d  %5d  %10llu  %10llu  %7.2f  %6.1f  %s\n", stage, answerName(result.answer),
-                static_cast<int>(result.moves.size()), result.counts.lowerBound,
+    // An unknown stage's count is its best clear found, in brackets: not proved the fewest.
+    const std::string moves = result.moves.empty()                ? std::string("-")
+                              : result.answer == Answer::Unknown ? "(" + std::to_string(result.moves.size()) + ")"
+                                                                 : std::to_string(result.moves.size());
+    std::printf("%5d  %-8s  %5s  %5d  %10llu  %10llu  %7.2f  %6.1f  %s\n", stage, answerName(result.answer),
+                moves.c_str(), result.counts.lowerBound,
                 static_cast<unsigned long long>(result.counts.statesExpanded),
                 static_cast<unsigned long long>(result.counts.statesStored), seconds, mebibytes(result.peakMemoryBytes),
                 result.answer == Answer::Solved ? result.lurd.c_str() : stopName(result.stop));
     std::fflush(stdout);
     if (result.answer == Answer::Unknown && !result.moves.empty()) {
-      std::printf("       best known: %d block moves %s\n", static_cast<int>(result.moves.size()), result.lurd.c_str());
+      std::printf("       best clear: %d block moves %s\n", static_cast<int>(result.moves.size()), result.lurd.c_str());
     }
     if (result.answer == Answer::Unknown && options->bestSeconds > 0) {
       quorel::solver::Control beam;
       beam.limits.time = std::chrono::seconds(options->bestSeconds);
       const quorel::solver::Result some = quorel::solver::findSomeClear(puzzle, beam);
       if (some.moves.empty()) {
-        std::printf("       wider beam: none found\n");
+        std::printf("       clear-finder: none found\n");
       } else {
-        std::printf("       wider beam: %d block moves %s\n", static_cast<int>(some.moves.size()), some.lurd.c_str());
+        std::printf("       clear-finder: %d block moves %s\n", static_cast<int>(some.moves.size()), some.lurd.c_str());
       }
       std::fflush(stdout);
     }

@@ -15,11 +15,13 @@ namespace {
 // Enough for every multiset of the built-in stages many times over; about a second at most.
 constexpr std::uint64_t kValuesCheckEffort = 2'000'000;
 
-// The beam search before the exact one: narrow and short.
-constexpr int kBeamWidth = 200;
-constexpr std::uint64_t kBeamStates = 400'000;
-constexpr std::chrono::milliseconds kBeamTime{2000};
-constexpr int kBeamShare = 10;
+// The clear-finder before the exact search: ten seconds at most, what the largest built-in
+// stages need for a first clear, and done sooner once a round of its searches finds nothing
+// shorter than the round before.
+constexpr int kClearWidth = 1024;
+constexpr std::uint64_t kClearStates = 20'000'000;
+constexpr std::chrono::milliseconds kClearTime{10'000};
+constexpr int kClearShare = 6;
 
 }  // namespace
 
@@ -56,11 +58,10 @@ ValuesCheck checkValues(const Stage& stage) {
   return check;
 }
 
-// A narrow beam search comes first, for a second or two at most: the clear it finds is a ceiling
-// that spares the exact search every position that cannot beat it, and the exact search then
-// either finds a cheaper clear and proves it the fewest, or rules out everything below the
-// ceiling, which proves the beam's clear. When a limit stops the exact search, the beam's clear
-// is the best known.
+// The clear-finder comes first: the clear it finds is a ceiling that spares the exact search
+// every position that cannot beat it, and the exact search then either finds a cheaper clear and
+// proves it the fewest, or rules out everything below the ceiling, which proves the finder's
+// clear. When a limit stops the exact search, the finder's clear is the best known.
 Result solve(const Stage& stage, const Control& control) {
   Result result;
   if (!supportedBoard(stage)) {
@@ -72,14 +73,14 @@ Result solve(const Stage& stage, const Control& control) {
   quick.cancel = control.cancel;
   quick.progress = control.progress;
   quick.progressInterval = control.progressInterval;
-  quick.limits.states = kBeamStates;
-  quick.limits.time = kBeamTime;
-  // A tenth of the caller's limits at most, so that a tight limit still stops soon.
-  if (control.limits.states > 0) quick.limits.states = std::min(kBeamStates, control.limits.states / kBeamShare + 1);
+  quick.limits.states = kClearStates;
+  quick.limits.time = kClearTime;
+  // A sixth of the caller's limits at most, so that a tight limit still stops soon.
+  if (control.limits.states > 0) quick.limits.states = std::min(kClearStates, control.limits.states / kClearShare + 1);
   if (control.limits.time.count() > 0) {
-    quick.limits.time = std::min(kBeamTime, std::max(control.limits.time / kBeamShare, std::chrono::milliseconds(1)));
+    quick.limits.time = std::min(kClearTime, std::max(control.limits.time / kClearShare, std::chrono::milliseconds(1)));
   }
-  Result some = findSomeClear(stage, quick, kBeamWidth);
+  Result some = findSomeClear(stage, quick, kClearWidth, true);
   if (some.stop == StopReason::Cancelled) return some;
 
   Control exact = control;
@@ -87,7 +88,7 @@ Result solve(const Stage& stage, const Control& control) {
   if (control.limits.time.count() > 0) exact.limits.time = std::max(control.limits.time - spent, std::chrono::milliseconds(1));
   const Layout layout(stage);
   const int ceiling = some.moves.empty() ? kNoCeiling : static_cast<int>(some.moves.size());
-  // The beam's positions count as examined; the positions kept are the exact search's.
+  // The finder's positions count as examined; the positions kept are the exact search's.
   Progress before;
   before.statesExpanded = some.counts.statesExpanded;
   before.elapsed = spent;
@@ -101,7 +102,7 @@ Result solve(const Stage& stage, const Control& control) {
     result.lurd = lurdOf(stage, result.moves).value_or("");
   } else if (!some.moves.empty()) {
     if (found.answer == Answer::NoSolution) {
-      result.answer = Answer::Solved;  // nothing below the beam's count
+      result.answer = Answer::Solved;  // nothing below the finder's count
       result.counts.lowerBound = static_cast<int>(some.moves.size());
     }
     result.moves = std::move(some.moves);

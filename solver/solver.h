@@ -68,15 +68,19 @@ struct Result {
   StopReason stop = StopReason::None;
   Progress counts;               // at the end; lowerBound is the moves when solved
   std::size_t peakMemoryBytes = 0;
+  std::chrono::milliseconds clearFoundAfter{0};  // findSomeClear: when it found the clear it gives
 };
 
 Result solve(const Stage& stage, const Control& control = {});
 
-// A clear found by a narrower search that settles for the first it meets: one level of block
-// moves at a time, keeping only the `width` positions with the lowest bounds. It proves nothing,
-// so the answer stays Unknown; the moves and their string are filled in when it found a clear
-// within the limits. Its count bounds the fewest from above, for a stage solve() cannot settle.
-Result findSomeClear(const Stage& stage, const Control& control = {}, int width = 2000);
+// A clear found by searches that settle for what they meet rather than the fewest: rounds of a
+// beam that goes one merge at a time, a beam that goes one block move at a time and a greedy
+// best-first search, each round wider, the last with a merge beam of `width` positions; with
+// `untilNoBetter`, it ends after a round that found no shorter clear than the round before. It
+// proves nothing, so the answer stays Unknown; the moves and their string are filled in when it
+// found a clear within the limits, and each has been played through the game's rules. Its count
+// bounds the fewest from above, for a stage solve() cannot settle.
+Result findSomeClear(const Stage& stage, const Control& control = {}, int width = 1024, bool untilNoBetter = false);
 
 // Checks that need no search, for a warning before one starts.
 enum class StartPlace { Floor, NotFloor, OffGrid };
