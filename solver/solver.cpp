@@ -15,13 +15,59 @@ namespace {
 // Enough for every multiset of the built-in stages many times over; about a second at most.
 constexpr std::uint64_t kValuesCheckEffort = 2'000'000;
 
-// The clear-finder before the exact search: ten seconds at most, what the largest built-in
-// stages need for a first clear, and done sooner once a round of its searches finds nothing
-// shorter than the round before.
+// The clear-finder runs twice around the exact search. First briefly: a clear caps the exact
+// search, and on most stages the first rounds already find the fewest, which the exact search
+// then only has to prove. Then, only when the exact search could not settle the stage, with the
+// time kept back for it: ten seconds at most, what the largest built-in stages need for a first
+// clear, so that the answer "unknown" still comes with the best clear there is. A stage the
+// exact search settles pays only for the brief first run.
 constexpr int kClearWidth = 1024;
 constexpr std::uint64_t kClearStates = 20'000'000;
+constexpr std::chrono::milliseconds kFirstClearTime{2'000};
+constexpr int kFirstClearShare = 30;
 constexpr std::chrono::milliseconds kClearTime{10'000};
 constexpr int kClearShare = 6;
+
+using Clock = std::chrono::steady_clock;
+
+std::chrono::milliseconds since(Clock::time_point started) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started);
+}
+
+// The finder's own control: the caller's cancel and progress, a share of the caller's state
+// limit, and `time` (never above what the caller has left).
+Control finderControl(const Control& control, std::chrono::milliseconds time) {
+  Control quick;
+  quick.cancel = control.cancel;
+  quick.progress = control.progress;
+  quick.progressInterval = control.progressInterval;
+  quick.limits.states = kClearStates;
+  if (control.limits.states > 0) quick.limits.states = std::min(kClearStates, control.limits.states / kClearShare + 1);
+  quick.limits.time = std::max(time, std::chrono::milliseconds(1));
+  return quick;
+}
+
+// What the caller's time limit leaves at `spent`, or `otherwise` without a time limit.
+std::chrono::milliseconds timeLeft(const Control& control, std::chrono::milliseconds spent,
+                                   std::chrono::milliseconds otherwise) {
+  if (control.limits.time.count() == 0) return otherwise;
+  return std::max(control.limits.time - spent, std::chrono::milliseconds(1));
+}
+
+// The finder's second run reports on from where the exact search stopped, so that a progress
+// display never sees its counts or its proved bound go back.
+ProgressCallback reportingOnFrom(const ProgressCallback& progress, const Progress& before) {
+  if (!progress) return {};
+  return [progress, before](const Progress& now) {
+    Progress shown = now;
+    shown.statesExpanded += before.statesExpanded;
+    shown.statesStored = before.statesStored;
+    shown.elapsed += before.elapsed;
+    shown.lowerBound = std::max(now.lowerBound, before.lowerBound);
+    shown.memoryBytes = std::max(now.memoryBytes, before.memoryBytes);
+    progress(shown);
+  };
+}
 
 }  // namespace
 
@@ -61,31 +107,29 @@ ValuesCheck checkValues(const Stage& stage) {
 // The clear-finder comes first: the clear it finds is a ceiling that spares the exact search
 // every position that cannot beat it, and the exact search then either finds a cheaper clear and
 // proves it the fewest, or rules out everything below the ceiling, which proves the finder's
-// clear. When a limit stops the exact search, the finder's clear is the best known.
+// clear. When a limit stops the exact search, the finder has the time kept back for a better
+// clear, and the best it knows is the answer's.
 Result solve(const Stage& stage, const Control& control) {
   Result result;
   if (!supportedBoard(stage)) {
     result.stop = StopReason::UnsupportedBoard;
     return result;
   }
-  const auto started = std::chrono::steady_clock::now();
-  Control quick;
-  quick.cancel = control.cancel;
-  quick.progress = control.progress;
-  quick.progressInterval = control.progressInterval;
-  quick.limits.states = kClearStates;
-  quick.limits.time = kClearTime;
-  // A sixth of the caller's limits at most, so that a tight limit still stops soon.
-  if (control.limits.states > 0) quick.limits.states = std::min(kClearStates, control.limits.states / kClearShare + 1);
-  if (control.limits.time.count() > 0) {
-    quick.limits.time = std::min(kClearTime, std::max(control.limits.time / kClearShare, std::chrono::milliseconds(1)));
-  }
-  Result some = findSomeClear(stage, quick, kClearWidth, true);
+  const auto started = Clock::now();
+  const bool timed = control.limits.time.count() > 0;
+  const auto firstTime = timed ? std::min(kFirstClearTime, control.limits.time / kFirstClearShare) : kFirstClearTime;
+  Result some = findSomeClear(stage, finderControl(control, firstTime), kClearWidth, true);
   if (some.stop == StopReason::Cancelled) return some;
 
   Control exact = control;
-  const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
-  if (control.limits.time.count() > 0) exact.limits.time = std::max(control.limits.time - spent, std::chrono::milliseconds(1));
+  const auto spent = since(started);
+  if (timed) {
+    // Without a first clear the finder keeps back more of the time: a clear is what a designer
+    // most wants to see when the proof does not finish.
+    const int keptShare = some.moves.empty() ? kClearShare : kFirstClearShare;
+    const auto keptBack = std::min(kClearTime, control.limits.time / keptShare);
+    exact.limits.time = std::max(control.limits.time - spent - keptBack, std::chrono::milliseconds(1));
+  }
   const Layout layout(stage);
   const int ceiling = some.moves.empty() ? kNoCeiling : static_cast<int>(some.moves.size());
   // The finder's positions count as examined; the positions kept are the exact search's.
@@ -100,14 +144,27 @@ Result solve(const Stage& stage, const Control& control) {
   if (found.answer == Answer::Solved) {
     result.moves = std::move(found.moves);
     result.lurd = lurdOf(stage, result.moves).value_or("");
-  } else if (!some.moves.empty()) {
-    if (found.answer == Answer::NoSolution) {
+    return result;
+  }
+  if (found.answer == Answer::NoSolution) {
+    if (!some.moves.empty()) {
       result.answer = Answer::Solved;  // nothing below the finder's count
       result.counts.lowerBound = static_cast<int>(some.moves.size());
+      result.moves = std::move(some.moves);
+      result.lurd = std::move(some.lurd);
     }
-    result.moves = std::move(some.moves);
-    result.lurd = std::move(some.lurd);
+    return result;
   }
+  if (found.stop != StopReason::Cancelled) {
+    Control again = finderControl(control, std::min(timeLeft(control, since(started), kClearTime), kClearTime));
+    again.progress = reportingOnFrom(control.progress, found.counts);
+    Result more = findSomeClear(stage, again, kClearWidth, false);
+    result.counts.statesExpanded += more.counts.statesExpanded;
+    result.counts.elapsed = since(started);
+    if (!more.moves.empty() && (some.moves.empty() || more.moves.size() < some.moves.size())) some = std::move(more);
+  }
+  result.moves = std::move(some.moves);
+  result.lurd = std::move(some.lurd);
   return result;
 }
 
