@@ -80,8 +80,8 @@ class ClearFinder {
 
   // The rounds, until the widest merge beam has had its turn or a limit stops them. Under a time
   // limit each search has a slice of time that doubles every round, so that one that goes
-  // nowhere on a stage does not keep the others from their turn. The cheap rounds come first: on most stages one of their
-  // searches finds a clear within a second.
+  // nowhere on a stage does not keep the others from their turn. The cheap rounds come first:
+  // on most stages one of their searches finds a clear within a second.
   void run(int widestMergeBeam, bool untilNoBetter) {
     int mergeWidth = kFirstMergeWidth;
     int moveWidth = kFirstMoveWidth;
