@@ -179,17 +179,6 @@ std::uint16_t Estimator::quadOrders(const std::array<int, 4>& value) {
   return orders;
 }
 
-int Estimator::find(int i) {
-  while (group_[i] != i) i = group_[i] = group_[group_[i]];
-  return i;
-}
-
-void Estimator::join(int a, int b) {
-  a = find(a);
-  b = find(b);
-  if (a != b) group_[std::max(a, b)] = std::min(a, b);
-}
-
 // Positions that differ only in where the player stands share their bound, so the last bounds
 // worked out are kept by a fingerprint of the blocks: two independent 64-bit hashes, so that a
 // wrong bound from two layouts sharing one is beyond any practical chance.
@@ -211,30 +200,12 @@ int Estimator::bound(const Position& p, bool wholeGroups) {
 }
 
 int Estimator::boundOf(const Position& p, bool wholeGroups) {
-  const int n = p.count;
-  for (int i = 0; i < n; ++i) {
-    slot_[i] = layout_.blockSlot(p.cell[i]);
-    group_[i] = i;
-  }
-  for (int i = 0; i < n; ++i) {
-    for (int j = i + 1; j < n; ++j) {
-      if (layout_.mayMerge(slot_[i], slot_[j])) join(i, j);
-    }
-  }
-  std::size_t groups = 0;
-  for (int i = 0; i < n; ++i) {
-    if (find(i) != i) continue;
-    if (members_.size() <= groups) members_.emplace_back();
-    members_[groups].clear();
-    for (int j = i; j < n; ++j) {
-      if (find(j) == i) members_[groups].push_back(j);
-    }
-    ++groups;
-  }
+  for (int i = 0; i < p.count; ++i) slot_[i] = layout_.blockSlot(p.cell[i]);
+  groups_.split(layout_, p);
   int merges = 0;
   int quarters = 0;
-  for (std::size_t k = 0; k < groups; ++k) {
-    const std::vector<int>& members = members_[k];
+  for (std::size_t k = 0; k < groups_.count(); ++k) {
+    const std::vector<int>& members = groups_.members(k);
     ValueCounts values;
     for (const int i : members) values.add(p.value[i]);
     const MergeArithmetic::Answer fewest =

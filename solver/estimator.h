@@ -7,6 +7,7 @@
 
 #include "solver/layout.h"
 #include "solver/merge_arithmetic.h"
+#include "solver/merge_groups.h"
 #include "solver/position.h"
 
 namespace quorel::solver {
@@ -60,8 +61,6 @@ class Estimator {
 
   int bound(const Position& p, bool wholeGroups);
   int boundOf(const Position& p, bool wholeGroups);
-  int find(int i);
-  void join(int a, int b);
   int shareQuarters(const Position& p, const std::vector<int>& members);
   int partitionBound(const Position& p, const std::vector<int>& members);
   int extraBlockOver(const Position& p, const std::vector<int>& members, const SplitTable& table) const;
@@ -84,9 +83,8 @@ class Estimator {
   static constexpr std::uint16_t kWorkedOut = 0x8000;
   std::vector<std::uint16_t> quadOrders_;
   std::array<int, kCells> slot_{};
-  std::array<int, kCells> group_{};
   std::array<int, kCells> share_{};
-  std::vector<std::vector<int>> members_;
+  MergeGroups groups_;
   std::vector<Edge> edges_;
   std::vector<int> nodes_;
   std::array<std::array<int, kMatchingNodes>, kMatchingNodes> savingOf_{};

@@ -30,6 +30,7 @@
 #include "solver/codec.h"
 #include "solver/estimator.h"
 #include "solver/lurd.h"
+#include "solver/merge_groups.h"
 #include "solver/solver.h"
 
 namespace quorel::solver {
@@ -174,28 +175,13 @@ class ClearFinder {
     codec_.decode(reinterpret_cast<const std::uint64_t*>(key.data()), p);
   }
 
-  int findGroup(int i) {
-    while (group_[i] != i) i = group_[i] = group_[group_[i]];
-    return i;
-  }
-
   // Whether the values of some group of blocks that may ever meet can no longer be cleared. The
   // estimator settles only small groups; after a merge the larger ones are worth a look here.
   bool valuesDead(const Position& p) {
-    for (int i = 0; i < p.count; ++i) group_[i] = i;
-    for (int i = 0; i < p.count; ++i) {
-      for (int j = i + 1; j < p.count; ++j) {
-        if (layout_.mayMerge(layout_.blockSlot(p.cell[i]), layout_.blockSlot(p.cell[j]))) {
-          group_[findGroup(i)] = findGroup(j);
-        }
-      }
-    }
-    for (int root = 0; root < p.count; ++root) {
-      if (findGroup(root) != root) continue;
+    groups_.split(layout_, p);
+    for (std::size_t k = 0; k < groups_.count(); ++k) {
       ValueCounts values;
-      for (int i = 0; i < p.count; ++i) {
-        if (findGroup(i) == root) values.add(p.value[i]);
-      }
+      for (const int i : groups_.members(k)) values.add(p.value[i]);
       const MergeArithmetic::Answer fewest = arithmetic_.fewestMerges(values);
       if (fewest.decided && fewest.fewest == MergeArithmetic::kUnclearable) return true;
     }
@@ -509,7 +495,7 @@ class ClearFinder {
   BlockMoves blockMoves_;
   MergeArithmetic arithmetic_;
   int words_;
-  std::array<int, kCells> group_{};
+  MergeGroups groups_;
   std::uint64_t expanded_ = 0;
   StopReason stop_ = StopReason::None;
   Moves best_;
