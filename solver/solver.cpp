@@ -47,11 +47,10 @@ Control finderControl(const Control& control, std::chrono::milliseconds time) {
   return quick;
 }
 
-// What the caller's time limit leaves at `spent`, or `otherwise` without a time limit.
-std::chrono::milliseconds timeLeft(const Control& control, std::chrono::milliseconds spent,
-                                   std::chrono::milliseconds otherwise) {
-  if (control.limits.time.count() == 0) return otherwise;
-  return std::max(control.limits.time - spent, std::chrono::milliseconds(1));
+// The finder's second run: what the caller's time limit leaves at `spent`, ten seconds at most.
+std::chrono::milliseconds secondClearTime(const Control& control, std::chrono::milliseconds spent) {
+  if (control.limits.time.count() == 0) return kClearTime;
+  return std::clamp(control.limits.time - spent, std::chrono::milliseconds(1), kClearTime);
 }
 
 // The finder's second run reports on from where the exact search stopped, so that a progress
@@ -156,7 +155,7 @@ Result solve(const Stage& stage, const Control& control) {
     return result;
   }
   if (found.stop != StopReason::Cancelled) {
-    Control again = finderControl(control, std::min(timeLeft(control, since(started), kClearTime), kClearTime));
+    Control again = finderControl(control, secondClearTime(control, since(started)));
     again.progress = reportingOnFrom(control.progress, found.counts);
     Result more = findSomeClear(stage, again, kClearWidth, false);
     result.counts.statesExpanded += more.counts.statesExpanded;
