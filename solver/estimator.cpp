@@ -182,7 +182,7 @@ std::uint16_t Estimator::quadOrders(const std::array<int, 4>& value) {
 // Positions that differ only in where the player stands share their bound, so the last bounds
 // worked out are kept by a fingerprint of the blocks: two independent 64-bit hashes, so that a
 // wrong bound from two layouts sharing one is beyond any practical chance.
-int Estimator::bound(const Position& p, bool wholeGroups) {
+int Estimator::bound(const Position& p, bool wholeGroups, int changedCell) {
   std::uint64_t first = wholeGroups ? 0x9e3779b97f4a7c15ULL : 0x2545f4914f6cdd1dULL;
   std::uint64_t second = wholeGroups ? 0xd6e8feb86659fd93ULL : 0xa0761d6478bd642fULL;
   for (int i = 0; i < p.count; ++i) {
@@ -194,12 +194,12 @@ int Estimator::bound(const Position& p, bool wholeGroups) {
   }
   CacheEntry& entry = cache_[first & (kCacheEntries - 1)];
   if (entry.first == first && entry.second == second) return entry.bound;
-  const int worked = boundOf(p, wholeGroups);
+  const int worked = boundOf(p, wholeGroups, changedCell);
   entry = {first, second, worked};
   return worked;
 }
 
-int Estimator::boundOf(const Position& p, bool wholeGroups) {
+int Estimator::boundOf(const Position& p, bool wholeGroups, int changedCell) {
   for (int i = 0; i < p.count; ++i) slot_[i] = layout_.blockSlot(p.cell[i]);
   groups_.split(layout_, p);
   int merges = 0;
@@ -218,7 +218,7 @@ int Estimator::boundOf(const Position& p, bool wholeGroups) {
       quarters += shareQuarters(p, members);
       continue;
     }
-    const int partition = partitionBound(p, members);
+    const int partition = partitionBound(p, members, changedCell);
     if (partition >= kNoBound) return kDead;  // no split into sets that can each vanish
     quarters += 4 * partition;
   }
@@ -261,7 +261,7 @@ int Estimator::shareQuarters(const Position& p, const std::vector<int>& members)
 // then the cheapest split of the whole group into sets, the set holding the lowest block chosen
 // first. A set of two must be a dividing pair; larger sets are charged by the orders of merges
 // their values allow (tripleCost, quadCost, and for more the cheapest pair that can open).
-int Estimator::partitionBound(const Position& p, const std::vector<int>& members) {
+int Estimator::partitionBound(const Position& p, const std::vector<int>& members, int changedCell) {
   const int k = static_cast<int>(members.size());
   const std::uint32_t full = (std::uint32_t{1} << k) - 1;
   // The block put first: one whose removal leaves the blocks of a kept table, else the block
@@ -278,7 +278,7 @@ int Estimator::partitionBound(const Position& p, const std::vector<int>& members
   }
   if (kept == nullptr) {
     for (int a = 0; a < k; ++a) {
-      if (p.cell[members[a]] == changedCell_) firstBlock = a;
+      if (p.cell[members[a]] == changedCell) firstBlock = a;
     }
   }
   order_[0] = members[firstBlock];

@@ -19,16 +19,11 @@ class Estimator {
   explicit Estimator(const Layout& layout);
 
   // A quick bound, or kDead.
-  int quickBound(const Position& p) { return bound(p, false); }
+  int quickBound(const Position& p) { return bound(p, false, -1); }
   // A bound at least as high, dearer to work out: the groups of few blocks are charged whole.
   // `changedCell`, where the move into `p` left a block, only steers which work is kept for the
   // positions after it: a block moved once is often moved again.
-  int fullBound(const Position& p, int changedCell = -1) {
-    changedCell_ = changedCell;
-    const int h = bound(p, true);
-    changedCell_ = -1;
-    return h;
-  }
+  int fullBound(const Position& p, int changedCell = -1) { return bound(p, true, changedCell); }
 
   std::size_t memoryBytes() const {
     return arithmetic_.memoryBytes() + cache_.size() * sizeof(CacheEntry) + quadOrders_.size() * sizeof(std::uint16_t) +
@@ -59,10 +54,10 @@ class Estimator {
   };
   static constexpr std::size_t kCacheEntries = std::size_t{1} << 16;
 
-  int bound(const Position& p, bool wholeGroups);
-  int boundOf(const Position& p, bool wholeGroups);
+  int bound(const Position& p, bool wholeGroups, int changedCell);
+  int boundOf(const Position& p, bool wholeGroups, int changedCell);
   int shareQuarters(const Position& p, const std::vector<int>& members);
-  int partitionBound(const Position& p, const std::vector<int>& members);
+  int partitionBound(const Position& p, const std::vector<int>& members, int changedCell);
   int extraBlockOver(const Position& p, const std::vector<int>& members, const SplitTable& table) const;
   int setBoundOf(std::uint32_t set, int round, const std::array<int, kPartitionBlocks>& value,
                  const std::array<int, kPartitionBlocks>& slot,
@@ -96,7 +91,6 @@ class Estimator {
   std::vector<CacheEntry> cache_;
   std::vector<SplitTable> splits_;
   std::size_t nextSplit_ = 0;
-  int changedCell_ = -1;
   std::array<int, kPartitionBlocks> order_{};
 };
 
