@@ -154,6 +154,26 @@ TEST(Qrltool, SolvePrintsOneLinePerStage) {
   EXPECT_EQ(run.output, "stage 3: unknown after 1 state\n");
 }
 
+// The exact search stops on a 1-MiB limit at once; the clear-finder's clear is still printed, so
+// that a designer learns the stage can be cleared.
+TEST(Qrltool, SolvePrintsTheClearItFoundWhenNotProved) {
+  std::string grid(kBoardCells, '1');
+  const std::vector<std::string> room = {"1000000001", "10B00000D1", "1000000001", "10C0000F01", "1000000001"};
+  for (std::size_t row = 0; row < room.size(); ++row) grid.replace((row + 1) * kBoardColumns, room[row].size(), room[row]);
+  const test::ScratchFolder folder;
+  const std::string path = folder.write("room.qrl", test::joined({"2", "me", "1", "1", "25", grid}, "\r\n"));
+
+  const ToolRun run = qrltool({"solve", "--memory", "1", path});
+  EXPECT_EQ(run.status, 0);
+  const std::string head = "stage 1: unknown after 1 state; a clear in ";
+  ASSERT_TRUE(run.output.starts_with(head)) << run.output;
+  const std::size_t colon = run.output.find(" block moves: ");
+  ASSERT_NE(colon, std::string::npos) << run.output;
+  const int moves = std::stoi(run.output.substr(head.size(), colon - head.size()));
+  const std::string lurd = run.output.substr(colon + 14, run.output.size() - colon - 15);
+  EXPECT_EQ(std::count_if(lurd.begin(), lurd.end(), [](char c) { return c >= 'A' && c <= 'Z'; }), moves) << lurd;
+}
+
 TEST(Qrltool, SolveTakesTheBuiltInSetByName) {
   const ToolRun run = qrltool({"solve", "--time", "60", "--memory", "512", "--threads", "1", "builtin", "1"});
   EXPECT_EQ(run.status, 0);

@@ -27,7 +27,13 @@ std::string answerLine(int stage, const solver::Result& result) {
       break;
   }
   const auto states = result.counts.statesStored;
-  return head + "unknown after " + std::to_string(states) + (states == 1 ? " state" : " states");
+  std::string line = head + "unknown after " + std::to_string(states) + (states == 1 ? " state" : " states");
+  // A clear that is not proved the fewest still tells a designer the stage can be cleared.
+  if (!result.moves.empty()) {
+    const std::size_t moves = result.moves.size();
+    line += "; a clear in " + std::to_string(moves) + (moves == 1 ? " block move: " : " block moves: ") + result.lurd;
+  }
+  return line;
 }
 
 // Progress on standard error, rewritten in place on a terminal and one line at a time elsewhere.
