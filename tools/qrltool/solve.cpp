@@ -14,25 +14,24 @@ constexpr int kExitOk = 0;
 constexpr int kExitBadFile = 1;
 constexpr int kExitUsage = 2;
 
+// "1 state", "2 states".
+std::string counted(std::size_t count, const std::string& noun) {
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 std::string answerLine(int stage, const solver::Result& result) {
   const std::string head = "stage " + std::to_string(stage) + ": ";
   switch (result.answer) {
-    case solver::Answer::Solved: {
-      const std::size_t moves = result.moves.size();
-      return head + std::to_string(moves) + (moves == 1 ? " block move" : " block moves") + ", optimal: " + result.lurd;
-    }
+    case solver::Answer::Solved:
+      return head + counted(result.moves.size(), "block move") + ", optimal: " + result.lurd;
     case solver::Answer::NoSolution:
       return head + "no solution";
     case solver::Answer::Unknown:
       break;
   }
-  const auto states = result.counts.statesStored;
-  std::string line = head + "unknown after " + std::to_string(states) + (states == 1 ? " state" : " states");
+  std::string line = head + "unknown after " + counted(result.counts.statesStored, "state");
   // A clear that is not proved the fewest still tells a designer the stage can be cleared.
-  if (!result.moves.empty()) {
-    const std::size_t moves = result.moves.size();
-    line += "; a clear in " + std::to_string(moves) + (moves == 1 ? " block move: " : " block moves: ") + result.lurd;
-  }
+  if (!result.moves.empty()) line += "; a clear in " + counted(result.moves.size(), "block move") + ": " + result.lurd;
   return line;
 }
 
