@@ -112,7 +112,8 @@ int clearsOnly(const quorel::EditorStageSlots& set, const Options& options) {
   quorel::solver::Control control;
   control.limits.time = std::chrono::seconds(options.clearsSeconds);
   control.limits.threads = 1;
-  std::printf("stage  moves  found at s  expanded    seconds\n");
+  control.limits.memoryBytes = options.limits.memoryBytes;
+  std::printf("stage  moves  found at s  expanded    seconds  MiB\n");
   for (int stage = 1; stage < set.stageLimit; ++stage) {
     if (options.stage != 0 && stage != options.stage) continue;
     const quorel::solver::Stage puzzle = quorel::solver::stageOf(set, stage);
@@ -120,9 +121,10 @@ int clearsOnly(const quorel::EditorStageSlots& set, const Options& options) {
     const quorel::solver::Result some = quorel::solver::findSomeClear(puzzle, control);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const std::string moves = some.moves.empty() ? std::string("-") : std::to_string(some.moves.size());
-    std::printf("%5d  %5s  %10.2f  %10llu  %7.2f  %s\n", stage, moves.c_str(),
+    std::printf("%5d  %5s  %10.2f  %10llu  %7.2f  %5.1f  %s\n", stage, moves.c_str(),
                 std::chrono::duration<double>(some.clearFoundAfter).count(),
-                static_cast<unsigned long long>(some.counts.statesExpanded), seconds, some.lurd.c_str());
+                static_cast<unsigned long long>(some.counts.statesExpanded), seconds, mebibytes(some.peakMemoryBytes),
+                some.lurd.c_str());
     std::fflush(stdout);
   }
   return 0;

@@ -44,6 +44,7 @@ Control finderControl(const Control& control, std::chrono::milliseconds time) {
   quick.limits.states = kClearStates;
   if (control.limits.states > 0) quick.limits.states = std::min(kClearStates, control.limits.states / kClearShare + 1);
   quick.limits.time = std::max(time, std::chrono::milliseconds(1));
+  quick.limits.memoryBytes = control.limits.memoryBytes;
   return quick;
 }
 
@@ -139,7 +140,7 @@ Result solve(const Stage& stage, const Control& control) {
   result.answer = found.answer;
   result.stop = found.stop;
   result.counts = found.counts;
-  result.peakMemoryBytes = found.peakMemoryBytes;
+  result.peakMemoryBytes = std::max(found.peakMemoryBytes, some.peakMemoryBytes);
   if (found.answer == Answer::Solved) {
     result.moves = std::move(found.moves);
     result.lurd = lurdOf(stage, result.moves).value_or("");
@@ -160,6 +161,7 @@ Result solve(const Stage& stage, const Control& control) {
     Result more = findSomeClear(stage, again, kClearWidth, false);
     result.counts.statesExpanded += more.counts.statesExpanded;
     result.counts.elapsed = since(started);
+    result.peakMemoryBytes = std::max(result.peakMemoryBytes, more.peakMemoryBytes);
     if (!more.moves.empty() && (some.moves.empty() || more.moves.size() < some.moves.size())) some = std::move(more);
   }
   result.moves = std::move(some.moves);

@@ -60,6 +60,10 @@ constexpr int kFirstMoveWidth = 250;
 constexpr std::chrono::milliseconds kFirstSlice{1000};
 constexpr std::size_t kFirstGreedyPositions = 100'000;
 constexpr std::size_t kMostGreedyPositions = 1'600'000;  // some 200 MiB
+// What one kept position costs a search here, besides its key twice over (in the search's own
+// list and in its table of positions seen): the strings' headers and heap blocks, the table's
+// node and bucket, and the parent links. Measured on the built-in stages, within a tenth.
+constexpr std::size_t kBytesPerPosition = 160;
 constexpr int kGreedyWeight = 10;
 constexpr int kLaterGreedyWeight = 3;
 
@@ -118,6 +122,8 @@ class ClearFinder {
     result.counts.statesExpanded = expanded_;
     result.clearFoundAfter = foundAfter_;
     result.counts.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_);
+    result.peakMemoryBytes = peakBytes_;
+    result.counts.memoryBytes = peakBytes_;
     return result;
   }
 
@@ -161,6 +167,15 @@ class ClearFinder {
     best_ = std::move(moves);
     bestLurd_ = std::move(*lurd);
     foundAfter_ = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_);
+  }
+
+  // Whether a search that keeps `positions` positions has reached the caller's memory limit; such
+  // a search ends as at the end of its slice, and the next one has its turn.
+  bool tablesFull(std::size_t positions) {
+    const std::size_t bytes = positions * (kBytesPerPosition + 2 * sizeof(std::uint64_t) * static_cast<std::size_t>(words_)) +
+                              estimator_.memoryBytes() + arithmetic_.memoryBytes();
+    peakBytes_ = std::max(peakBytes_, bytes);
+    return control_.limits.memoryBytes > 0 && bytes >= control_.limits.memoryBytes;
   }
 
   // A clear of `moves` block moves or more cannot beat the best.
@@ -322,10 +337,10 @@ class ClearFinder {
     Moves best;
     Position p, after;
     std::vector<std::pair<int, int>> pairs;
-    while (!level.empty() && !stopped()) {
+    while (!level.empty() && !stopped() && !tablesFull(fewestTo.size())) {
       std::vector<Kept> next;
       for (const Kept& kept : level) {
-        if (stopped()) break;
+        if (stopped() || tablesFull(fewestTo.size())) break;
         decode(kept.key, p);
         nearestPairs(p, pairsPerPosition, pairs);
         for (const auto& [i, j] : pairs) {
@@ -381,9 +396,10 @@ class ClearFinder {
     std::unordered_set<std::string> seen{levelKeys[0]};
     std::vector<Candidate> candidates;
     Position position;
-    for (int depth = 1; !level.empty() && depth < ceiling() && !stopped(); ++depth) {
+    for (int depth = 1; !level.empty() && depth < ceiling() && !stopped() && !tablesFull(seen.size()); ++depth) {
       candidates.clear();
       for (std::size_t k = 0; k < level.size(); ++k) {
+        if (tablesFull(seen.size())) return {};
         decode(levelKeys[k], position);
         ++expanded_;
         Moves cleared;
@@ -450,7 +466,7 @@ class ClearFinder {
     std::priority_queue<Open> open;
     open.push({0, 0, 0, true});
     Position position;
-    while (!open.empty() && keys.size() < positions && !stopped()) {
+    while (!open.empty() && keys.size() < positions && !stopped() && !tablesFull(keys.size())) {
       const Open top = open.top();
       open.pop();
       const std::uint32_t at = top.node;
@@ -497,6 +513,7 @@ class ClearFinder {
   int words_;
   MergeGroups groups_;
   std::uint64_t expanded_ = 0;
+  std::size_t peakBytes_ = 0;  // the most any one search held, by kBytesPerPosition
   StopReason stop_ = StopReason::None;
   Moves best_;
   std::string bestLurd_;

@@ -107,6 +107,21 @@ TEST(Solver, SomeClearIsAClearButProvesNothing) {
   EXPECT_TRUE(solver::findSomeClear(test::stageOf({"111111", "10BC01", "111111"}, 1, 1, 25)).moves.empty());
 }
 
+// The caller's memory limit holds for the finder's tables too: its searches end when they reach
+// it, and a clear it still finds is a real one.
+TEST(Solver, SomeClearKeepsToTheMemoryLimit) {
+  const solver::Stage stage = solver::stageOf(builtInStages(), 4);
+  const solver::Result unlimited = solver::findSomeClear(stage, {}, 16);
+  solver::Control control;
+  control.limits.memoryBytes = unlimited.peakMemoryBytes * 2 / 3;
+  const solver::Result limited = solver::findSomeClear(stage, control, 16);
+  EXPECT_LE(limited.peakMemoryBytes, control.limits.memoryBytes + (std::size_t{64} << 10));
+  EXPECT_LT(limited.peakMemoryBytes, unlimited.peakMemoryBytes);
+  if (!limited.moves.empty()) {
+    EXPECT_EQ(test::playThroughGame(stage, limited.lurd).result, StageResult::Cleared);
+  }
+}
+
 // Small stages whose fewest moves are known: the finder's searches reach them, and what it gives
 // is a clear with exactly the moves it counts. Where no clear exists it gives none and still ends.
 TEST(Solver, SomeClearOnSmallStagesFindsTheFewest) {
