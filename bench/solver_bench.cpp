@@ -1,5 +1,5 @@
 // solver_bench [--time SECONDS] [--memory MIB] [--threads N] [--best SECONDS] [--clears SECONDS]
-//              [FILE [STAGE]]
+//              [--planned SECONDS] [FILE [STAGE]]
 //
 // Solves every stage of a stage set (the built-in one unless FILE is given) and prints per stage
 // the answer, the block moves, the positions expanded and kept, the time and the memory of the
@@ -8,8 +8,8 @@
 // in brackets, "-" when none. With --best, a stage left unknown gets the clear-finder for that
 // many seconds, printed below it beside the clear that solve() itself knows. With --clears, only
 // the clear-finder runs, on one thread, that many seconds per stage: its best clear's moves, the
-// positions it examined and the time it took. FILE may be the word "builtin", as for qrltool, to
-// pick one built-in stage.
+// positions it examined, the time it took and its peak memory; --planned does the same for the
+// planned clear. FILE may be the word "builtin", as for qrltool, to pick one built-in stage.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -32,6 +32,7 @@ struct Options {
   quorel::solver::Limits limits;
   int bestSeconds = 0;
   int clearsSeconds = 0;  // only the clear-finder, this long per stage
+  bool planned = false;   // with clearsSeconds: the planned clear instead of the clear-finder
   std::string file;
   int stage = 0;  // every stage
 };
@@ -96,6 +97,9 @@ std::optional<Options> parse(int argc, char** argv) {
       options.limits.threads = static_cast<int>(value);
     } else if (arg == "--clears") {
       options.clearsSeconds = static_cast<int>(value);
+    } else if (arg == "--planned") {
+      options.clearsSeconds = static_cast<int>(value);
+      options.planned = true;
     } else if (arg == "--best") {
       options.bestSeconds = static_cast<int>(value);
     } else {
@@ -118,7 +122,8 @@ int clearsOnly(const quorel::EditorStageSlots& set, const Options& options) {
     if (options.stage != 0 && stage != options.stage) continue;
     const quorel::solver::Stage puzzle = quorel::solver::stageOf(set, stage);
     const auto started = std::chrono::steady_clock::now();
-    const quorel::solver::Result some = quorel::solver::findSomeClear(puzzle, control);
+    const quorel::solver::Result some = options.planned ? quorel::solver::findPlannedClear(puzzle, control)
+                                                        : quorel::solver::findSomeClear(puzzle, control);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const std::string moves = some.moves.empty() ? std::string("-") : std::to_string(some.moves.size());
     std::printf("%5d  %5s  %10.2f  %10llu  %7.2f  %5.1f  %s\n", stage, moves.c_str(),
@@ -136,7 +141,7 @@ int main(int argc, char** argv) {
   const auto options = parse(argc, argv);
   if (!options) {
     std::fputs("usage: solver_bench [--time SECONDS] [--memory MIB] [--threads N] [--best SECONDS] [--clears SECONDS] "
-               "[FILE [STAGE]]\n",
+               "[--planned SECONDS] [FILE [STAGE]]\n",
                stderr);
     return 2;
   }

@@ -7,6 +7,7 @@
 #include "game/rules/step_outcome.h"
 #include "solver/layout.h"
 #include "solver/position.h"
+#include "solver/solver.h"
 
 namespace quorel::solver {
 
@@ -20,6 +21,7 @@ inline int cellOfBit(int bit) { return cellIndex(bit % kRowStride, bit / kRowStr
 
 // A move as the search keeps it: the block's cell times four plus the direction.
 constexpr std::uint16_t moveCode(int cell, int direction) { return static_cast<std::uint16_t>(cell * 4 + direction); }
+inline BlockMove blockMoveOf(std::uint16_t move) { return {columnOf(move / 4), rowOf(move / 4), move % 4}; }
 
 // Where the player can walk from the start. The start itself may be a wall, a block or off the
 // grid: the player can still step off it, but never walks back onto it.

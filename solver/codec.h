@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <string>
 
 #include "solver/layout.h"
 #include "solver/position.h"
@@ -46,6 +47,14 @@ class Codec {
     for (int i = 0; i < p.count; ++i, at += kValueBits) p.value[i] = static_cast<std::int8_t>(getBits(key, at, kValueBits));
     p.player = static_cast<int>(getBits(key, slots_ + kValueBits * maxBlocks_, kPlayerBits));
   }
+
+  // The packed words as a string, for the searches' tables of positions seen.
+  std::string key(const Position& p) const {
+    std::string packed(sizeof(std::uint64_t) * static_cast<std::size_t>(words_), '\0');
+    encode(p, reinterpret_cast<std::uint64_t*>(packed.data()));
+    return packed;
+  }
+  void decode(const std::string& packed, Position& p) const { decode(reinterpret_cast<const std::uint64_t*>(packed.data()), p); }
 
   std::uint64_t hash(const std::uint64_t* key) const {
     std::uint64_t h = 0x243f6a8885a308d3ULL;

@@ -87,6 +87,17 @@ class Layout {
   // moving only by pushes and the player standing wherever there is no wall.
   bool mayMerge(int slotA, int slotB) const;
 
+  // A guide to the moves that merge blocks on two cells: the pair cost, which is kept only up to
+  // kFar, beyond that the steps between the cells; kNoMeeting when they never meet.
+  static constexpr int kNoMeeting = 0x7fff;
+  int meetingCost(int cellA, int cellB) const {
+    const int slotA = blockSlot(cellA);
+    const int slotB = blockSlot(cellB);
+    if (!mayMerge(slotA, slotB)) return kNoMeeting;
+    const int cost = pairCost(slotA, slotB);
+    return cost < kFar ? cost : std::max<int>(distance(slotA, slotB), kFar);
+  }
+
  private:
   bool playerMayStand(int x, int y) const;
   void findStandable();

@@ -27,6 +27,9 @@ constexpr std::chrono::milliseconds kFirstClearTime{2'000};
 constexpr int kFirstClearShare = 30;
 constexpr std::chrono::milliseconds kClearTime{10'000};
 constexpr int kClearShare = 6;
+// Of a time limit, what the planned clear may take when the finder found no clear first.
+constexpr int kPlannedShare = 2;
+constexpr std::chrono::milliseconds kNoTime{0};
 
 using Clock = std::chrono::steady_clock;
 
@@ -120,6 +123,16 @@ Result solve(const Stage& stage, const Control& control) {
   const auto firstTime = timed ? std::min(kFirstClearTime, control.limits.time / kFirstClearShare) : kFirstClearTime;
   Result some = findSomeClear(stage, finderControl(control, firstTime), kClearWidth, true);
   if (some.stop == StopReason::Cancelled) return some;
+  if (some.moves.empty()) {
+    // The finder's searches do not look ahead to what must strike away the blocks that can never
+    // move; on a stage full of them, plans for doing so find the clear they miss.
+    Control planned = finderControl(control, (control.limits.time - since(started)) / kPlannedShare);
+    if (!timed) planned.limits.time = kNoTime;
+    Result plannedClear = findPlannedClear(stage, planned);
+    if (plannedClear.stop == StopReason::Cancelled) return plannedClear;
+    plannedClear.counts.statesExpanded += some.counts.statesExpanded;
+    some = std::move(plannedClear);
+  }
 
   Control exact = control;
   const auto spent = since(started);

@@ -82,6 +82,12 @@ Result solve(const Stage& stage, const Control& control = {});
 // bounds the fewest from above, for a stage solve() cannot settle.
 Result findSomeClear(const Stage& stage, const Control& control = {}, int width = 1024, bool untilNoBetter = false);
 
+// A clear for a stage where blocks that can never move must be struck away: plans say which
+// blocks merge with which so that every block goes, and a beam looks for an order of those merges
+// that the Board allows. Like findSomeClear it proves nothing; it gives a clear, played through the
+// game's rules, or none.
+Result findPlannedClear(const Stage& stage, const Control& control = {});
+
 // Checks that need no search, for a warning before one starts.
 enum class StartPlace { Floor, NotFloor, OffGrid };
 StartPlace startPlace(const Stage& stage);

@@ -67,8 +67,6 @@ constexpr std::size_t kBytesPerPosition = 160;
 constexpr int kGreedyWeight = 10;
 constexpr int kLaterGreedyWeight = 3;
 
-BlockMove blockMoveOf(std::uint16_t move) { return {columnOf(move / 4), rowOf(move / 4), move % 4}; }
-
 class ClearFinder {
  public:
   ClearFinder(const Stage& stage, const Control& control)
@@ -181,15 +179,6 @@ class ClearFinder {
   // A clear of `moves` block moves or more cannot beat the best.
   int ceiling() const { return best_.empty() ? 0x7fffffff : static_cast<int>(best_.size()); }
 
-  std::string keyOf(const Position& p) const {
-    std::string key(sizeof(std::uint64_t) * static_cast<std::size_t>(words_), '\0');
-    codec_.encode(p, reinterpret_cast<std::uint64_t*>(key.data()));
-    return key;
-  }
-  void decode(const std::string& key, Position& p) const {
-    codec_.decode(reinterpret_cast<const std::uint64_t*>(key.data()), p);
-  }
-
   // Whether the values of some group of blocks that may ever meet can no longer be cleared. The
   // estimator settles only small groups; after a merge the larger ones are worth a look here.
   bool valuesDead(const Position& p) {
@@ -201,17 +190,6 @@ class ClearFinder {
       if (fewest.decided && fewest.fewest == MergeArithmetic::kUnclearable) return true;
     }
     return false;
-  }
-
-  // A guide to the moves that merge blocks on two cells: the pair cost, which the Layout keeps
-  // only up to Layout::kFar, beyond that the steps between the cells; kNever when they never meet.
-  static constexpr int kNever = 0x7fff;
-  int meetingCost(int cellA, int cellB) const {
-    const int slotA = layout_.blockSlot(cellA);
-    const int slotB = layout_.blockSlot(cellB);
-    if (!layout_.mayMerge(slotA, slotB)) return kNever;
-    const int cost = layout_.pairCost(slotA, slotB);
-    return cost < Layout::kFar ? cost : std::max<int>(layout_.distance(slotA, slotB), Layout::kFar);
   }
 
   // The fewest moves, within kPairPositions positions, that merge the blocks on cells a and b
@@ -229,16 +207,16 @@ class ClearFinder {
       std::uint32_t node;
       bool operator<(const Open& o) const { return f != o.f ? f > o.f : node > o.node; }
     };
-    std::vector<Node> nodes{{keyOf(from), a, b, 0, 0, 0}};
+    std::vector<Node> nodes{{codec_.key(from), a, b, 0, 0, 0}};
     std::unordered_set<std::string> seen{nodes[0].key};
     std::priority_queue<Open> open;
-    open.push({meetingCost(a, b), 0});
+    open.push({layout_.meetingCost(a, b), 0});
     Position here;
     while (!open.empty() && nodes.size() < kPairPositions && !stopped()) {
       const std::uint32_t at = open.top().node;
       open.pop();
       ++expanded_;
-      decode(nodes[at].key, here);
+      codec_.decode(nodes[at].key, here);
       const int hereA = nodes[at].a;
       const int hereB = nodes[at].b;
       const int moved = nodes[at].moves + 1;
@@ -256,12 +234,12 @@ class ClearFinder {
           after = child;
           return false;
         }
-        std::string key = keyOf(child);
+        std::string key = codec_.key(child);
         if (!seen.insert(key).second) return true;
         const int nextA = cell == hereA ? target : hereA;
         const int nextB = cell == hereB ? target : hereB;
-        const int cost = meetingCost(nextA, nextB);
-        if (cost >= kNever) return true;
+        const int cost = layout_.meetingCost(nextA, nextB);
+        if (cost >= Layout::kNoMeeting) return true;
         nodes.push_back({std::move(key), nextA, nextB, at, move, moved});
         open.push({moved + cost, static_cast<std::uint32_t>(nodes.size() - 1)});
         return true;
@@ -290,8 +268,8 @@ class ClearFinder {
     for (int i = 0; i < p.count; ++i) {
       for (int j = i + 1; j < p.count; ++j) {
         if (mergeRemainder(p.value[i], p.value[j]) == layout_.ngNumber()) continue;
-        const int cost = meetingCost(p.cell[i], p.cell[j]);
-        if (cost < kNever) byCost.emplace_back(cost, i, j);
+        const int cost = layout_.meetingCost(p.cell[i], p.cell[j]);
+        if (cost < Layout::kNoMeeting) byCost.emplace_back(cost, i, j);
       }
     }
     const std::size_t tried = std::min(byCost.size(), most);
@@ -313,7 +291,7 @@ class ClearFinder {
     next.resize(shortlist);
     Position p;
     for (Kept& kept : next) {
-      decode(kept.key, p);
+      codec_.decode(kept.key, p);
       kept.bound = estimator_.fullBound(p);
     }
     std::erase_if(next, [](const Kept& kept) { return kept.bound == Estimator::kDead; });
@@ -322,7 +300,7 @@ class ClearFinder {
     level.clear();
     for (Kept& kept : next) {
       if (static_cast<int>(level.size()) >= width) break;
-      decode(kept.key, p);
+      codec_.decode(kept.key, p);
       std::string values(kMaxValue + 1, '\0');
       for (int i = 0; i < p.count; ++i) ++values[static_cast<std::size_t>(p.value[i])];
       if (++perValues[values] > kPerValues) continue;
@@ -332,7 +310,7 @@ class ClearFinder {
 
   Moves mergeBeam(int width, std::size_t pairsPerPosition) {
     std::mt19937_64 tieBreak(static_cast<std::uint64_t>(width));
-    std::vector<Kept> level{{keyOf(startPosition(layout_)), {}, 0, 0}};
+    std::vector<Kept> level{{codec_.key(startPosition(layout_)), {}, 0, 0}};
     std::unordered_map<std::string, std::size_t> fewestTo;  // the fewest moves found to a position
     Moves best;
     Position p, after;
@@ -341,7 +319,7 @@ class ClearFinder {
       std::vector<Kept> next;
       for (const Kept& kept : level) {
         if (stopped() || tablesFull(fewestTo.size())) break;
-        decode(kept.key, p);
+        codec_.decode(kept.key, p);
         nearestPairs(p, pairsPerPosition, pairs);
         for (const auto& [i, j] : pairs) {
           Moves moves = kept.moves;
@@ -357,7 +335,7 @@ class ClearFinder {
           if (valuesDead(after)) continue;
           const int bound = estimator_.quickBound(after);
           if (bound == Estimator::kDead || count + bound >= cap) continue;
-          std::string key = keyOf(after);
+          std::string key = codec_.key(after);
           auto [known, fresh] = fewestTo.try_emplace(key, moves.size());
           if (!fresh && known->second <= moves.size()) continue;
           known->second = moves.size();
@@ -392,7 +370,7 @@ class ClearFinder {
     };
     std::vector<Step> steps{{0, 0}};
     std::vector<std::uint32_t> level{0};
-    std::vector<std::string> levelKeys{keyOf(startPosition(layout_))};
+    std::vector<std::string> levelKeys{codec_.key(startPosition(layout_))};
     std::unordered_set<std::string> seen{levelKeys[0]};
     std::vector<Candidate> candidates;
     Position position;
@@ -400,7 +378,7 @@ class ClearFinder {
       candidates.clear();
       for (std::size_t k = 0; k < level.size(); ++k) {
         if (tablesFull(seen.size())) return {};
-        decode(levelKeys[k], position);
+        codec_.decode(levelKeys[k], position);
         ++expanded_;
         Moves cleared;
         blockMoves_.forEach(position, [&](const Position& child, std::uint16_t move, bool clears) {
@@ -408,7 +386,7 @@ class ClearFinder {
             cleared = movesTo(steps, level[k], move);
             return false;
           }
-          std::string key = keyOf(child);
+          std::string key = codec_.key(child);
           if (!seen.insert(key).second) return true;
           const int quick = estimator_.quickBound(child);
           if (quick == Estimator::kDead || depth + quick >= ceiling()) return true;
@@ -428,7 +406,7 @@ class ClearFinder {
                         candidates.end(), byQuick);
       candidates.resize(shortlist);
       for (Candidate& c : candidates) {
-        decode(c.key, position);
+        codec_.decode(c.key, position);
         c.full = estimator_.fullBound(position);
       }
       std::erase_if(candidates, [&](const Candidate& c) { return c.full == Estimator::kDead || depth + c.full >= ceiling(); });
@@ -461,7 +439,7 @@ class ClearFinder {
     std::mt19937_64 tieBreak(static_cast<std::uint64_t>(seed));
     std::vector<Step> steps{{0, 0}};
     std::vector<int> movesOf{0};
-    std::vector<std::string> keys{keyOf(startPosition(layout_))};
+    std::vector<std::string> keys{codec_.key(startPosition(layout_))};
     std::unordered_set<std::string> seen{keys[0]};
     std::priority_queue<Open> open;
     open.push({0, 0, 0, true});
@@ -470,7 +448,7 @@ class ClearFinder {
       const Open top = open.top();
       open.pop();
       const std::uint32_t at = top.node;
-      decode(keys[at], position);
+      codec_.decode(keys[at], position);
       if (!top.full) {
         const int bound = estimator_.fullBound(position);
         if (bound == Estimator::kDead || movesOf[at] + bound >= ceiling()) continue;
@@ -486,7 +464,7 @@ class ClearFinder {
           cleared = movesTo(steps, at, move);
           return false;
         }
-        std::string key = keyOf(child);
+        std::string key = codec_.key(child);
         if (!seen.insert(key).second) return true;
         if (child.count < position.count && valuesDead(child)) return true;
         const int bound = estimator_.quickBound(child);

@@ -122,6 +122,21 @@ TEST(Solver, SomeClearKeepsToTheMemoryLimit) {
   }
 }
 
+// A block in a corner can never move: the plan strikes it with the 4, leaving 2, and the 2
+// clears the rest. Where no block is fixed in place there is nothing to plan.
+TEST(Solver, PlannedClearStrikesAwayTheBlocksThatCannotMove) {
+  const solver::Stage cornered = test::stageOf({"1111111", "1F00001", "1000D01", "100B001", "1000001", "1111111"}, 5, 4, 25);
+  const solver::Result planned = solver::findPlannedClear(cornered);
+  EXPECT_EQ(planned.answer, Answer::Unknown);
+  ASSERT_FALSE(planned.moves.empty());
+  const test::PlayedMoves played = test::playThroughGame(cornered, planned.lurd);
+  EXPECT_TRUE(played.followed) << planned.lurd;
+  EXPECT_EQ(played.result, StageResult::Cleared);
+  EXPECT_EQ(played.blockMoves, static_cast<int>(planned.moves.size()));
+
+  EXPECT_TRUE(solver::findPlannedClear(test::stageOf({"1111111111", "10B000D001", "1111111111"}, 1, 1, 25)).moves.empty());
+}
+
 // Small stages whose fewest moves are known: the finder's searches reach them, and what it gives
 // is a clear with exactly the moves it counts. Where no clear exists it gives none and still ends.
 TEST(Solver, SomeClearOnSmallStagesFindsTheFewest) {
