@@ -72,6 +72,25 @@ ProgressCallback reportingOnFrom(const ProgressCallback& progress, const Progres
   };
 }
 
+// When the finder's first run found no clear: a longer run finds one on most stages. The finder's
+// searches do not look ahead to what must strike away the blocks that can never move, though, and
+// on a stage full of them the plans for doing so find the clear they miss.
+Result clearWithoutAFirst(const Stage& stage, const Control& control, Clock::time_point started, Result first) {
+  const bool timed = control.limits.time.count() > 0;
+  const auto longer = timed ? std::min(kClearTime, control.limits.time / kClearShare) : kClearTime;
+  Control again = finderControl(control, longer);
+  again.progress = reportingOnFrom(control.progress, first.counts);
+  Result some = findSomeClear(stage, again, kClearWidth, true);
+  some.counts.statesExpanded += first.counts.statesExpanded;
+  if (!some.moves.empty() || some.stop == StopReason::Cancelled) return some;
+  Control planned = finderControl(control, (control.limits.time - since(started)) / kPlannedShare);
+  if (!timed) planned.limits.time = kNoTime;
+  planned.progress = reportingOnFrom(control.progress, some.counts);
+  Result plannedClear = findPlannedClear(stage, planned);
+  plannedClear.counts.statesExpanded += some.counts.statesExpanded;
+  return plannedClear;
+}
+
 }  // namespace
 
 bool supportedBoard(const Stage& stage) {
@@ -124,14 +143,8 @@ Result solve(const Stage& stage, const Control& control) {
   Result some = findSomeClear(stage, finderControl(control, firstTime), kClearWidth, true);
   if (some.stop == StopReason::Cancelled) return some;
   if (some.moves.empty()) {
-    // The finder's searches do not look ahead to what must strike away the blocks that can never
-    // move; on a stage full of them, plans for doing so find the clear they miss.
-    Control planned = finderControl(control, (control.limits.time - since(started)) / kPlannedShare);
-    if (!timed) planned.limits.time = kNoTime;
-    Result plannedClear = findPlannedClear(stage, planned);
-    if (plannedClear.stop == StopReason::Cancelled) return plannedClear;
-    plannedClear.counts.statesExpanded += some.counts.statesExpanded;
-    some = std::move(plannedClear);
+    some = clearWithoutAFirst(stage, control, started, std::move(some));
+    if (some.stop == StopReason::Cancelled) return some;
   }
 
   Control exact = control;
