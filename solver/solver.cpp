@@ -27,8 +27,9 @@ constexpr std::chrono::milliseconds kFirstClearTime{2'000};
 constexpr int kFirstClearShare = 30;
 constexpr std::chrono::milliseconds kClearTime{10'000};
 constexpr int kClearShare = 6;
-// Of a time limit, what the planned clear may take when the finder found no clear first.
-constexpr int kPlannedShare = 2;
+// Quarters of what a time limit leaves that the planned clear may take when the finder found no
+// clear: most of it, as without a clear for a ceiling the exact search seldom settles such a stage.
+constexpr int kPlannedQuarters = 3;
 constexpr std::chrono::milliseconds kNoTime{0};
 
 using Clock = std::chrono::steady_clock;
@@ -83,7 +84,7 @@ Result clearWithoutAFirst(const Stage& stage, const Control& control, Clock::tim
   Result some = findSomeClear(stage, again, kClearWidth, true);
   some.counts.statesExpanded += first.counts.statesExpanded;
   if (!some.moves.empty() || some.stop == StopReason::Cancelled) return some;
-  Control planned = finderControl(control, (control.limits.time - since(started)) / kPlannedShare);
+  Control planned = finderControl(control, (control.limits.time - since(started)) * kPlannedQuarters / 4);
   if (!timed) planned.limits.time = kNoTime;
   planned.progress = reportingOnFrom(control.progress, some.counts);
   Result plannedClear = findPlannedClear(stage, planned);
