@@ -91,10 +91,11 @@ class Planner {
     std::sort(order_.begin(), order_.end(), [&](std::size_t a, std::size_t b) { return recipes_[a].size() < recipes_[b].size(); });
     chosen_.assign(fixedBlocks_.size(), -1);
     used_.assign(static_cast<std::size_t>(blocks_), false);
+    most_ = most;
     cover(0);
-    std::stable_sort(found_.begin(), found_.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+    keepCheapest();
     std::vector<MergePlan> plans;
-    for (std::size_t k = 0; k < found_.size() && k < most; ++k) plans.push_back(std::move(found_[k].second));
+    for (auto& [cost, plan] : found_) plans.push_back(std::move(plan));
     return plans;
   }
 
@@ -402,6 +403,13 @@ class Planner {
     return false;
   }
 
+  // Only the `most_` cheapest plans, the first found first among equals: of a few hundred
+  // thousand covers, the rest would only take memory.
+  void keepCheapest() {
+    std::stable_sort(found_.begin(), found_.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
+    if (found_.size() > most_) found_.resize(most_);
+  }
+
   void keepCover() {
     MergePlan plan;
     int total = 0;
@@ -425,6 +433,7 @@ class Planner {
     if (!clearRest(loose, rest, total, effort, seen)) return;
     add(rest);
     found_.emplace_back(total, std::move(plan));
+    if (found_.size() >= 4 * most_) keepCheapest();
   }
 
   // Recipes for the fixed blocks, those with the fewest first, no block in two of them; a fixed
@@ -473,6 +482,7 @@ class Planner {
   long covers_ = 0;
   MergeArithmetic arithmetic_{ng_, kArithmeticEffort};
   std::vector<std::pair<int, MergePlan>> found_;
+  std::size_t most_ = 0;
 
   static std::array<int, kCells> filledWith(int value) {
     std::array<int, kCells> a{};
