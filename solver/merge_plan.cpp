@@ -25,8 +25,6 @@ constexpr long kRestEffort = 200'000;
 // Merge orders the arithmetic of one part may try before it is taken as clearable.
 constexpr std::uint64_t kArithmeticEffort = 20'000;
 
-int remainderOf(int a, int b) { return std::max(a, b) % std::min(a, b); }
-
 int cellCount(const CellSet& set) {
   int n = 0;
   for (const auto word : set.words) n += std::popcount(word);
@@ -278,7 +276,7 @@ class Planner {
     for (int struck = 0; struck < blocks_; ++struck) {
       for (int striking : movable_) {
         if (striking == struck || narrower(striking, struck) || !mayMeet(struck, striking)) continue;
-        const int remainder = remainderOf(values_[struck], values_[striking]);
+        const int remainder = mergeRemainder(values_[struck], values_[striking]);
         if (remainder == 0 || remainder == ng_) continue;
         strikers_.push_back({{struck, striking}, remainder, struck, cost(struck, striking), true});
       }
@@ -297,7 +295,7 @@ class Planner {
         });
         if (clash || !mayMeet(striker.standsFor, target)) continue;
         if (fixed_[striker.standsFor] && !pushesInto(cells_[striker.standsFor], cells_[target])) continue;
-        const int remainder = remainderOf(value, striker.value);
+        const int remainder = mergeRemainder(value, striker.value);
         if (remainder == ng_) continue;
         Recipe next = recipe;
         Term by{false, striker.uses[0]};
@@ -383,7 +381,7 @@ class Planner {
       for (std::size_t i = 0; i < loose.size(); ++i) {
         for (std::size_t j = 0; j < loose.size(); ++j) {
           if (i == j || !mayMeet(loose[i].standsFor, loose[j].standsFor)) continue;
-          const int remainder = remainderOf(loose[i].value, loose[j].value);
+          const int remainder = mergeRemainder(loose[i].value, loose[j].value);
           if (remainder == ng_ || (remainder == 0) != zeroPass || (zeroPass && j < i)) continue;
           if (!zeroPass && narrower(loose[j].standsFor, loose[i].standsFor)) continue;
           std::vector<Loose> next;

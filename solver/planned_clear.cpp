@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
-#include <queue>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -17,6 +16,8 @@
 #include "solver/codec.h"
 #include "solver/lurd.h"
 #include "solver/merge_plan.h"
+#include "solver/pair_merge.h"
+#include "solver/search_clock.h"
 #include "solver/solver.h"
 
 namespace quorel::solver {
@@ -39,7 +40,7 @@ constexpr int kNoItem = -1;
 class PlanFollower {
  public:
   PlanFollower(const Control& control, const Layout& layout)
-      : control_(control), started_(Clock::now()), lastReport_(started_), layout_(layout), codec_(layout), blockMoves_(layout) {
+      : clock_(control), layout_(layout), codec_(layout), blockMoves_(layout) {
     blocks_ = static_cast<int>(layout.initialBlocks().size());
     for (int cell = 0; cell < kCells; ++cell) {
       const int slot = layout.blockSlot(cell);
@@ -53,16 +54,7 @@ class PlanFollower {
   }
 
   bool stopped() {
-    const auto now = Clock::now();
-    if (control_.progress && now - lastReport_ >= control_.progressInterval) {
-      lastReport_ = now;
-      Progress progress;
-      progress.statesExpanded = expanded_;
-      progress.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - started_);
-      control_.progress(progress);
-    }
-    if (control_.cancel != nullptr && control_.cancel->load()) stop_ = StopReason::Cancelled;
-    if (control_.limits.time.count() > 0 && now - started_ >= control_.limits.time) stop_ = StopReason::TimeLimit;
+    if (stop_ == StopReason::None) stop_ = clock_.check(expanded_, 0);
     return stop_ != StopReason::None;
   }
   StopReason stop() const { return stop_; }
@@ -178,82 +170,31 @@ class PlanFollower {
   // `othersMove`, other blocks may slide out of the way, but not where they could no longer meet
   // their own partners.
   bool mergePair(const State& from, int k, int a, int b, bool othersMove, std::size_t positions, State& after, bool& cleared) {
-    struct Node {
-      std::string key;
-      int a, b;
-      std::uint32_t parent;
-      std::uint16_t move;
-      int moves;
-      ItemAt itemAt;
-    };
-    struct Open {
-      int f;
-      std::uint32_t node;
-      bool operator<(const Open& o) const { return f != o.f ? f > o.f : node > o.node; }
-    };
     const int product = blocks_ + k;
-    std::vector<Node> nodes{{codec_.key(from.position), a, b, 0, 0, 0, from.itemAt}};
-    std::unordered_set<std::string> seen{nodes[0].key};
-    std::priority_queue<Open> open;
-    open.push({kGuideWeight * layout_.meetingCost(a, b), 0});
-    Position here;
-    while (!open.empty() && nodes.size() < positions && !stopped()) {
-      const std::uint32_t at = open.top().node;
-      open.pop();
-      ++expanded_;
-      codec_.decode(nodes[at].key, here);
-      const int hereA = nodes[at].a;
-      const int hereB = nodes[at].b;
-      bool merged = false;
-      std::uint16_t last = 0;
-      blockMoves_.forEach(here, [&](const Position& child, std::uint16_t move, bool clears) {
-        const int cell = move / 4;
-        const int target = layout_.neighbour(cell, move % 4);
-        const bool pair = cell == hereA || cell == hereB;
-        const bool merges = clears || child.count < here.count;
-        if (merges) {
-          if (!pair || target != (cell == hereA ? hereB : hereA)) return true;
-          ItemAt itemAt = nodes[at].itemAt;
-          itemAt[cell] = kNoItem;
-          itemAt[target] = child.count == here.count - 1 ? static_cast<std::int16_t>(product) : kNoItem;
-          if (!clears && itemAt[target] != kNoItem && !mayStillMeet(product, target, itemAt, from.done | (std::uint64_t{1} << k), -1)) {
-            return true;
-          }
-          merged = true;
-          last = move;
-          cleared = clears;
-          after.position = child;
-          after.itemAt = itemAt;
-          return false;
-        }
-        if (!pair && !othersMove) return true;
-        std::string key = codec_.key(child);
-        if (!seen.insert(key).second) return true;
-        const int nextA = cell == hereA ? target : hereA;
-        const int nextB = cell == hereB ? target : hereB;
-        const int cost = layout_.meetingCost(nextA, nextB);
-        if (cost >= Layout::kNoMeeting) return true;
-        ItemAt itemAt = nodes[at].itemAt;
-        const int item = itemAt[cell];
-        itemAt[cell] = kNoItem;
-        itemAt[target] = static_cast<std::int16_t>(item);
-        if (!pair && item != kNoItem && !mayStillMeet(item, target, itemAt, from.done, k)) return true;
-        nodes.push_back({std::move(key), nextA, nextB, at, move, nodes[at].moves + 1, itemAt});
-        open.push({nodes.back().moves + kGuideWeight * cost, static_cast<std::uint32_t>(nodes.size() - 1)});
-        return true;
-      });
-      if (merged) {
-        Moves tail{blockMoveOf(last)};
-        for (std::uint32_t n = at; n != 0; n = nodes[n].parent) tail.push_back(blockMoveOf(nodes[n].move));
-        after.moves.insert(after.moves.end(), tail.rbegin(), tail.rend());
-        return true;
-      }
-    }
-    return false;
+    const std::uint64_t doneAfter = from.done | (std::uint64_t{1} << k);
+    auto slid = [&](ItemAt& itemAt, int cell, int target, bool pairMoved) {
+      const int item = itemAt[cell];
+      itemAt[cell] = kNoItem;
+      itemAt[target] = static_cast<std::int16_t>(item);
+      return pairMoved || item == kNoItem || mayStillMeet(item, target, itemAt, from.done, k);
+    };
+    auto merged = [&](ItemAt& itemAt, int cell, int target, bool remainderLeft) {
+      itemAt[cell] = kNoItem;
+      itemAt[target] = remainderLeft ? static_cast<std::int16_t>(product) : kNoItem;
+      return !remainderLeft || mayStillMeet(product, target, itemAt, doneAfter, -1);
+    };
+    const auto found = searchPairMerge(layout_, codec_, blockMoves_, from.position, from.itemAt, a, b,
+                                       {positions, kGuideWeight, othersMove}, [this] { return stopped(); }, expanded_, slid,
+                                       merged);
+    if (!found) return false;
+    after.moves.insert(after.moves.end(), found->moves.begin(), found->moves.end());
+    after.position = found->after;
+    after.itemAt = found->tracker;
+    cleared = found->cleared;
+    return true;
   }
 
-  const Control& control_;
-  Clock::time_point started_, lastReport_;
+  SearchClock clock_;
   const Layout& layout_;
   Codec codec_;
   BlockMoves blockMoves_;

@@ -31,6 +31,8 @@
 #include "solver/estimator.h"
 #include "solver/lurd.h"
 #include "solver/merge_groups.h"
+#include "solver/pair_merge.h"
+#include "solver/search_clock.h"
 #include "solver/solver.h"
 
 namespace quorel::solver {
@@ -72,8 +74,7 @@ class ClearFinder {
   ClearFinder(const Stage& stage, const Control& control)
       : stage_(stage),
         control_(control),
-        started_(Clock::now()),
-        lastReport_(started_),
+        clock_(control),
         layout_(stage),
         codec_(layout_),
         estimator_(layout_),
@@ -119,7 +120,7 @@ class ClearFinder {
     result.lurd = bestLurd_;
     result.counts.statesExpanded = expanded_;
     result.clearFoundAfter = foundAfter_;
-    result.counts.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_);
+    result.counts.elapsed = clock_.elapsed();
     result.peakMemoryBytes = peakBytes_;
     result.counts.memoryBytes = peakBytes_;
     return result;
@@ -128,23 +129,7 @@ class ClearFinder {
  private:
   // The finder stops on the caller's limits and cancel; it reports progress on the way.
   bool limitReached() {
-    if (stop_ != StopReason::None) return true;
-    const auto now = Clock::now();
-    if (control_.progress && now - lastReport_ >= control_.progressInterval) {
-      lastReport_ = now;
-      Progress progress;
-      progress.statesExpanded = expanded_;
-      progress.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - started_);
-      control_.progress(progress);
-    }
-    const Limits& limits = control_.limits;
-    if (control_.cancel != nullptr && control_.cancel->load()) {
-      stop_ = StopReason::Cancelled;
-    } else if (limits.time.count() > 0 && now - started_ >= limits.time) {
-      stop_ = StopReason::TimeLimit;
-    } else if (limits.states > 0 && expanded_ >= limits.states) {
-      stop_ = StopReason::StateLimit;
-    }
+    if (stop_ == StopReason::None) stop_ = clock_.check(expanded_, control_.limits.states);
     return stop_ != StopReason::None;
   }
   // One search stops there too, and at the end of its slice when the caller set a time limit;
@@ -164,7 +149,7 @@ class ClearFinder {
     }
     best_ = std::move(moves);
     bestLurd_ = std::move(*lurd);
-    foundAfter_ = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started_);
+    foundAfter_ = clock_.elapsed();
   }
 
   // Whether a search that keeps `positions` positions has reached the caller's memory limit; such
@@ -195,63 +180,15 @@ class ClearFinder {
   // The fewest moves, within kPairPositions positions, that merge the blocks on cells a and b
   // while every other block stands still; appended to `moves`, with the position after it.
   bool mergePair(const Position& from, int a, int b, Moves& moves, Position& after, bool& cleared) {
-    struct Node {
-      std::string key;
-      int a, b;
-      std::uint32_t parent;
-      std::uint16_t move;
-      int moves;
-    };
-    struct Open {
-      int f;
-      std::uint32_t node;
-      bool operator<(const Open& o) const { return f != o.f ? f > o.f : node > o.node; }
-    };
-    std::vector<Node> nodes{{codec_.key(from), a, b, 0, 0, 0}};
-    std::unordered_set<std::string> seen{nodes[0].key};
-    std::priority_queue<Open> open;
-    open.push({layout_.meetingCost(a, b), 0});
-    Position here;
-    while (!open.empty() && nodes.size() < kPairPositions && !stopped()) {
-      const std::uint32_t at = open.top().node;
-      open.pop();
-      ++expanded_;
-      codec_.decode(nodes[at].key, here);
-      const int hereA = nodes[at].a;
-      const int hereB = nodes[at].b;
-      const int moved = nodes[at].moves + 1;
-      bool merged = false;
-      std::uint16_t last = 0;
-      blockMoves_.forEach(here, [&](const Position& child, std::uint16_t move, bool clears) {
-        const int cell = move / 4;
-        if (cell != hereA && cell != hereB) return true;
-        const int target = layout_.neighbour(cell, move % 4);
-        if (clears || child.count < here.count) {
-          if (target != (cell == hereA ? hereB : hereA)) return true;  // into a block that stands still
-          merged = true;
-          last = move;
-          cleared = clears;
-          after = child;
-          return false;
-        }
-        std::string key = codec_.key(child);
-        if (!seen.insert(key).second) return true;
-        const int nextA = cell == hereA ? target : hereA;
-        const int nextB = cell == hereB ? target : hereB;
-        const int cost = layout_.meetingCost(nextA, nextB);
-        if (cost >= Layout::kNoMeeting) return true;
-        nodes.push_back({std::move(key), nextA, nextB, at, move, moved});
-        open.push({moved + cost, static_cast<std::uint32_t>(nodes.size() - 1)});
-        return true;
-      });
-      if (merged) {
-        Moves tail{blockMoveOf(last)};
-        for (std::uint32_t n = at; n != 0; n = nodes[n].parent) tail.push_back(blockMoveOf(nodes[n].move));
-        moves.insert(moves.end(), tail.rbegin(), tail.rend());
-        return true;
-      }
-    }
-    return false;
+    struct Nothing {};
+    auto any = [](Nothing&, int, int, bool) { return true; };
+    const auto found = searchPairMerge(layout_, codec_, blockMoves_, from, Nothing{}, a, b, {kPairPositions, 1, false},
+                                       [this] { return stopped(); }, expanded_, any, any);
+    if (!found) return false;
+    moves.insert(moves.end(), found->moves.begin(), found->moves.end());
+    after = found->after;
+    cleared = found->cleared;
+    return true;
   }
 
   struct Kept {
@@ -482,7 +419,7 @@ class ClearFinder {
 
   const Stage& stage_;
   const Control& control_;
-  Clock::time_point started_, lastReport_;
+  SearchClock clock_;
   Layout layout_;
   Codec codec_;
   Estimator estimator_;
